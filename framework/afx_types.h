@@ -1,0 +1,28 @@
+// The basic Windows types and constants the framework's interfaces are written in. Sizes follow
+// the 32-bit Windows data model where the plug-in relies on them (DWORD is 32 bits) and the
+// platform where an address must fit (the pointer-sized integers).
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPTSTR = char*;
+using LPCTSTR = const char*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+// An opaque iterator over a framework list or map.
+struct __POSITION {};
+using POSITION = __POSITION*;

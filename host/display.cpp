@@ -1,0 +1,53 @@
+#include "display.h"
+
+namespace {
+
+void AppendUtf8(std::string& out, unsigned codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | (codePoint >> 6));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (codePoint >> 12));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
+
+// The code page's letters and the marks the plug-in's lines use; 0 where a byte has no
+// counterpart worth showing.
+unsigned CodePoint(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  if (byte >= 0xC0) return 0x410 + (byte - 0xC0);
+  switch (byte) {
+    case 0x95:
+      return 0x2022;  // bullet
+    case 0xA7:
+      return 0x00A7;  // section sign
+    case 0xA8:
+      return 0x0401;
+    case 0xB8:
+      return 0x0451;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+std::string ShowAnsi(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char ch : bytes) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (const unsigned codePoint = CodePoint(byte); codePoint || byte == 0) {
+      AppendUtf8(out, codePoint);
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}

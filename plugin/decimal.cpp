@@ -1,0 +1,12 @@
+#include "plugin/decimal.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+int ReadDecimal(const char* text, const char** end) {
+  char* stop = nullptr;
+  const long value = std::strtol(text, &stop, 10);
+  if (end) *end = stop;
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}

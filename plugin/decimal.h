@@ -1,0 +1,9 @@
+// Numbers in the host's texts, the settings and the store file are read as the C library reads
+// them on the host's platform, where `long` is 32 bits: leading white space, an optional sign,
+// the digits up to the first other character; no digits give 0; values past the 32-bit range
+// clamp to its limits.
+#pragma once
+
+// The value of the number at the start of `text`; `end`, when given, receives where the
+// conversion stopped (`text` itself when nothing was converted).
+int ReadDecimal(const char* text, const char** end = nullptr);

@@ -1,0 +1,41 @@
+// The plug-in's connection to its host: the start-up values the host hands over and the only
+// three ways to call the host back (`CallHost`, `ReadRegistry`, `WriteRegistry`), each of which
+// retries at once, without limit, while the host answers that it is busy. Nothing here talks
+// to the host before `ReadStartupParameters` has received the callback's address.
+#pragma once
+
+#include "afx.h"
+
+// A string map exchanged with the host in both directions: request keys in, answer keys out.
+using HostRequest = CMapStringToString;
+
+// The host's callback, whose address arrives as decimal text under "DataManager".
+using HostCallback = void (*)(HostRequest* request);
+
+class HostPluginBase : public CWinApp {
+ public:
+  HostPluginBase();
+
+  // Takes "MainFrame", "DataManager", "EventMask" and "MainFramePtr" from the start-up map;
+  // a missing key leaves its field as it was.
+  void ReadStartupParameters(const CMapStringToString& parameters);
+
+  // Calls the host function `function`. `answer` is emptied, filled with the request, sent,
+  // and returned holding whatever the host left in it. Without a callback nothing is sent and
+  // `answer` stays as it was. Retries on "Busy" and on "Access Denied".
+  void CallHost(const char* game, const char* race, DWORD turn, const char* function,
+                const CStringArray& parameters, HostRequest& answer);
+
+  // A value of the host's settings store; empty when it is not set (or there is no callback).
+  CString ReadRegistry(const char* name);
+  void WriteRegistry(const char* name, const char* value);
+
+  DWORD EventMask;
+  DWORD MainFrame;
+  // The callback's address. Pointer-sized: a 32-bit field would truncate a 64-bit address.
+  DWORD_PTR DataManager;
+  DWORD MainFramePtr;
+
+ private:
+  HostCallback Callback() const { return reinterpret_cast<HostCallback>(DataManager); }
+};

@@ -1,0 +1,45 @@
+#include "plugin/plugin_app.h"
+
+namespace {
+
+constexpr const char* kPluginName = "Trucelog";
+constexpr const char* kAuthor = "Trucelog team";
+constexpr const char* kVersion = "v.2.2.3";
+constexpr const char* kDate = "09/09/2001";
+// "Treaty register" in the host's Cyrillic code page.
+constexpr const char* kDescription =
+    "\xD0\xE5\xE3\xE8\xF1\xF2\xF0\xE0\xF2\xEE\xF0 \xE4\xEE\xE3\xEE\xE2\xEE\xF0\xEE\xE2";
+
+}  // namespace
+
+PluginApp::PluginApp() : HostPluginBase() {}
+
+void PluginApp::OnInitialize(CMapStringToString& parameters) { ReadStartupParameters(parameters); }
+
+void PluginApp::OnClose() {}
+
+void PluginApp::OnGamesListModified(CMapStringToString&) {}
+
+void PluginApp::OnReportLoaded(CMapStringToString&) {}
+
+void PluginApp::OnUserCommand(CMapStringToString&) {}
+
+void PluginApp::OnAbout(CMapStringToString& answer) {
+  answer.SetAt("Name", kPluginName);
+  answer.SetAt("Author", kAuthor);
+  answer.SetAt("Version", kVersion);
+  answer.SetAt("Date", kDate);
+  answer.SetAt("Description", kDescription);
+}
+
+void PluginApp::OnTableProcessor(CMapStringToString&, CStringArray&) {}
+
+void PluginApp::CreateConfig(CMapStringToString&) {}
+
+void PluginApp::OnOK(CMapStringToString&) {}
+
+void PluginApp::OnCallFunction(CMapStringToString&, CStringArray&) {}
+
+void PluginApp::OnActivate(CMapStringToString&) {}
+
+void PluginApp::OnPlanetChanged(CMapStringToString&) {}

@@ -1,0 +1,23 @@
+// The plug-in's one application object. Every exported entry point forwards here; the object
+// lives from the module's load to its unload and holds the host's callback (through its base).
+#pragma once
+
+#include "plugin/host_plugin_base.h"
+
+class PluginApp : public HostPluginBase {
+ public:
+  PluginApp();
+
+  void OnInitialize(CMapStringToString& parameters);
+  void OnClose();
+  void OnGamesListModified(CMapStringToString& request);
+  void OnReportLoaded(CMapStringToString& request);
+  void OnUserCommand(CMapStringToString& request);
+  void OnAbout(CMapStringToString& answer);
+  void OnTableProcessor(CMapStringToString& request, CStringArray& row);
+  void CreateConfig(CMapStringToString& request);
+  void OnOK(CMapStringToString& request);
+  void OnCallFunction(CMapStringToString& request, CStringArray& unused);
+  void OnActivate(CMapStringToString& request);
+  void OnPlanetChanged(CMapStringToString& request);
+};
