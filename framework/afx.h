@@ -4,5 +4,6 @@
 
 #include "afx_app.h"
 #include "afx_collections.h"
+#include "afx_file.h"
 #include "afx_string.h"
 #include "afx_types.h"

@@ -14,7 +14,7 @@ class CString {
   CString() = default;
   CString(const char* text);  // NOLINT: converts implicitly, as the original does
   CString(const char* text, int length);
-  CString(char ch, int repeat = 1);
+  explicit CString(char ch, int repeat = 1);
 
   int GetLength() const { return static_cast<int>(text_.size()); }
   BOOL IsEmpty() const { return text_.empty(); }

@@ -26,3 +26,10 @@ inline constexpr BOOL FALSE = 0;
 // An opaque iterator over a framework list or map.
 struct __POSITION {};
 using POSITION = __POSITION*;
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "display.h"
 #include "plugin_module.h"
@@ -67,15 +69,42 @@ int main(int argc, char** argv) {
   module.OnLoad();
 
   CMapStringToString startup;
-  Fill(startup, host.StartupParameters());
+  const Entries parameters = host.StartupParameters();
+  Fill(startup, parameters);
   module.OnInitialize(startup);
-  Print("OnInitialize answered:", Snapshot(startup));
+  Entries registrations = Snapshot(startup);
+  for (const auto& [key, value] : parameters) registrations.erase(key);
+  Print("OnInitialize registered:", registrations);
 
   CMapStringToString about;
   module.OnAbout(about);
   Print("OnAbout answered:", Snapshot(about));
 
+  std::cout << "Scripts ask, in game Alpha as race Xar at turn 12:\n";
+  for (const auto& [function, races] :
+       std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"GetPact", {"Vor"}},
+           {"GetPact", {"Lum"}},
+           {"GetPact", {"Kel"}},
+           {"GetPactEx", {"Xar", "Vor"}}}) {
+    CMapStringToString request;
+    Entries entries = {{"GameName", "Alpha"},
+                       {"RaceName", "Xar"},
+                       {"Turn", "12"},
+                       {"FuncName", function},
+                       {"Parameters.Count", std::to_string(races.size())}};
+    std::string call = function + "(";
+    for (std::size_t i = 0; i < races.size(); ++i) {
+      entries["Parameter." + std::to_string(i + 1)] = races[i];
+      call += (i ? ", " : "") + races[i];
+    }
+    Fill(request, entries);
+    CStringArray unused;
+    module.OnCallFunction(request, unused);
+    std::cout << "  " << call << ") = " << Snapshot(request)["Return"] << "\n";
+  }
+
   module.OnClose();
-  std::cout << "Host calls during the session: " << host.Requests().size() << "\n";
+  Print("Settings stored by the host at the end:", host.settings);
   return 0;
 }

@@ -10,3 +10,9 @@ int ReadDecimal(const char* text, const char** end) {
   if (end) *end = stop;
   return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
+
+CString DecimalText(int value) {
+  CString text;
+  text.Format("%d", value);
+  return text;
+}

@@ -4,6 +4,11 @@
 // clamp to its limits.
 #pragma once
 
+#include "afx.h"
+
 // The value of the number at the start of `text`; `end`, when given, receives where the
 // conversion stopped (`text` itself when nothing was converted).
 int ReadDecimal(const char* text, const char** end = nullptr);
+
+// `value` as "%d" writes it.
+CString DecimalText(int value);

@@ -2,3 +2,10 @@
 #include "plugin/globals.h"
 
 PluginApp theApp;
+CString StorePath;
+PlanetRecord PlanetContext;
+PactStore Store;
+KeyList SeenKeys;
+GameContext CurrentContext;
+PluginSettings Settings;
+WarningFlags WarningOptions;

@@ -1,5 +1,8 @@
 #include "plugin/plugin_app.h"
 
+#include "plugin/globals.h"
+#include "views/script_functions.h"
+
 namespace {
 
 constexpr const char* kPluginName = "Trucelog";
@@ -13,10 +16,6 @@ constexpr const char* kDescription =
 }  // namespace
 
 PluginApp::PluginApp() : HostPluginBase() {}
-
-void PluginApp::OnInitialize(CMapStringToString& parameters) { ReadStartupParameters(parameters); }
-
-void PluginApp::OnClose() {}
 
 void PluginApp::OnGamesListModified(CMapStringToString&) {}
 
@@ -38,7 +37,9 @@ void PluginApp::CreateConfig(CMapStringToString&) {}
 
 void PluginApp::OnOK(CMapStringToString&) {}
 
-void PluginApp::OnCallFunction(CMapStringToString&, CStringArray&) {}
+void PluginApp::OnCallFunction(CMapStringToString& request, CStringArray&) {
+  CallScriptFunction(Store, request);
+}
 
 void PluginApp::OnActivate(CMapStringToString&) {}
 

@@ -2,20 +2,13 @@
 
 #include "plugin/host_plugin_base.h"
 #include "plugin/plugin_app.h"
-#include "simulated_host.h"
+#include "support/connected_plugin.h"
 
 namespace {
 
-// A plug-in base that has received the simulated host's start-up parameters.
 struct Connected {
-  Connected() {
-    CMapStringToString startup;
-    Fill(startup, host.StartupParameters());
-    plugin.ReadStartupParameters(startup);
-  }
-
   SimulatedHost host;
-  HostPluginBase plugin;
+  ConnectedPlugin plugin{host};
 };
 
 CStringArray& Parameters(CStringArray& array, std::initializer_list<const char*> values) {

@@ -1,0 +1,74 @@
+// Files and the current directory: CStdioFile in the original's text and binary modes, the
+// framework's file exception, and the Windows calls for the current directory and for moving
+// and deleting files. Paths are Windows paths: each "\" is taken as the platform's separator.
+//
+// Text mode reads CR LF as a line feed and writes each line feed as CR LF; no other byte is
+// ever converted. Opening reports failure by returning FALSE; reading, writing, flushing and
+// closing report it by throwing a `CFileException*`, which the catcher releases with Delete().
+#pragma once
+
+#include <cstdio>
+
+#include "afx_collections.h"
+
+class CException : public CObject {
+ public:
+  // Releases an exception caught by pointer.
+  void Delete() { delete this; }
+};
+
+class CFileException : public CException {
+ public:
+  enum { none, genericException, fileNotFound, accessDenied, diskFull, hardIO };
+  explicit CFileException(int cause = none, LONG osError = -1)
+      : m_cause(cause), m_lOsError(osError) {}
+
+  int m_cause;
+  LONG m_lOsError;
+};
+
+class CFile : public CObject {
+ public:
+  enum OpenFlags : UINT {
+    modeRead = 0x0000,
+    modeWrite = 0x0001,
+    modeReadWrite = 0x0002,
+    modeCreate = 0x1000,
+    typeText = 0x4000,
+    typeBinary = 0x8000,
+  };
+};
+
+class CStdioFile : public CFile {
+ public:
+  CStdioFile() = default;
+  ~CStdioFile() override;  // closes an open file, without reporting errors
+
+  // modeRead opens an existing file; modeCreate | modeWrite creates or truncates one.
+  BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+  // The next line without its line end; FALSE at the end of the file.
+  BOOL ReadString(CString& line);
+  void WriteString(const char* text);
+  // Writes what is buffered and commits it to the disk.
+  void Flush();
+  void Close();
+  // Closes without reporting errors.
+  void Abort();
+
+ private:
+  void Fail(int cause);
+
+  std::FILE* stream_ = nullptr;
+  bool text_ = false;
+};
+
+// Windows calls on files and directories.
+inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
+// Writes the current directory into `buffer` and answers its length without the terminator;
+// when `bufferLength` is too small, writes nothing and answers the size needed, terminator
+// included. Answers 0 on failure.
+DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
+BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags);
+BOOL DeleteFileA(LPCSTR fileName);

@@ -1,0 +1,5 @@
+#include "plugin/context.h"
+
+CString StoreKeyOf(const CString& gameName, const CString& raceName) {
+  return gameName + "/" + raceName;
+}

@@ -1,0 +1,25 @@
+// The one dictionary of pact conditions for the whole plug-in: abbreviation to main text. A
+// pact keeps only its conditions string, abbreviations joined by "/"; the dictionary turns it
+// back into texts. It lives in the pact store and persists in the host's settings store.
+// Entries are added or replaced, never removed.
+#pragma once
+
+#include "afx.h"
+#include "plugin/host_plugin_base.h"
+
+class ConditionDictionary : public CMapStringToString {
+ public:
+  void AddCondition(CString abbreviation, CString text);
+
+  // Every entry, at equal positions of the two arrays, in the map's order.
+  void ToArrays(CStringArray& abbreviations, CStringArray& texts) const;
+
+  // Takes the first abbreviation off `conditions` (up to the first "/", or all of it) and
+  // answers its main text; the empty text when it is not in the dictionary.
+  CString TakeNext(CString& conditions) const;
+
+  // Writes the whole dictionary to the host's settings store.
+  void SaveConditions(HostPluginBase& host) const;
+  // Adds the stored entries; an entry missing its abbreviation or its text is skipped.
+  void LoadConditions(HostPluginBase& host);
+};
