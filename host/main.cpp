@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "display.h"
@@ -31,6 +30,26 @@ std::string DefaultModulePath() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
   return (error ? std::filesystem::path(".") : self.parent_path()) / "Trucelog.so";
+}
+
+// Calls a script function as a script in game Alpha, played as Xar, would at turn 12.
+void AskScript(const PluginModule& module, const std::string& function,
+               const std::vector<std::string>& races) {
+  Entries request = {{"GameName", "Alpha"},
+                     {"RaceName", "Xar"},
+                     {"Turn", "12"},
+                     {"FuncName", function},
+                     {"Parameters.Count", std::to_string(races.size())}};
+  std::string call = function + "(";
+  for (std::size_t i = 0; i < races.size(); ++i) {
+    request["Parameter." + std::to_string(i + 1)] = races[i];
+    call += (i ? ", " : "") + races[i];
+  }
+  CMapStringToString map;
+  Fill(map, request);
+  CStringArray unused;
+  module.OnCallFunction(map, unused);
+  std::cout << "  " << call << ") = " << Snapshot(map)["Return"] << "\n";
 }
 
 int Usage() {
@@ -54,6 +73,7 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
+  modulePath = std::filesystem::absolute(modulePath).string();
   if (!gameDir.empty() && chdir(gameDir.c_str()) != 0) {
     std::perror(gameDir.c_str());
     return 1;
@@ -81,28 +101,10 @@ int main(int argc, char** argv) {
   Print("OnAbout answered:", Snapshot(about));
 
   std::cout << "Scripts ask, in game Alpha as race Xar at turn 12:\n";
-  for (const auto& [function, races] :
-       std::vector<std::pair<std::string, std::vector<std::string>>>{
-           {"GetPact", {"Vor"}},
-           {"GetPact", {"Lum"}},
-           {"GetPact", {"Kel"}},
-           {"GetPactEx", {"Xar", "Vor"}}}) {
-    CMapStringToString request;
-    Entries entries = {{"GameName", "Alpha"},
-                       {"RaceName", "Xar"},
-                       {"Turn", "12"},
-                       {"FuncName", function},
-                       {"Parameters.Count", std::to_string(races.size())}};
-    std::string call = function + "(";
-    for (std::size_t i = 0; i < races.size(); ++i) {
-      entries["Parameter." + std::to_string(i + 1)] = races[i];
-      call += (i ? ", " : "") + races[i];
-    }
-    Fill(request, entries);
-    CStringArray unused;
-    module.OnCallFunction(request, unused);
-    std::cout << "  " << call << ") = " << Snapshot(request)["Return"] << "\n";
-  }
+  AskScript(module, "GetPact", {"Vor"});
+  AskScript(module, "GetPact", {"Lum"});
+  AskScript(module, "GetPact", {"Kel"});
+  AskScript(module, "GetPactEx", {"Xar", "Vor"});
 
   module.OnClose();
   Print("Settings stored by the host at the end:", host.settings);
