@@ -201,13 +201,18 @@ void NextAssoc(const Table& table, POSITION& position, CString& key, Value& valu
   position = reinterpret_cast<POSITION>(table.Next(node));
 }
 
-}  // namespace
-
-BOOL CMapStringToString::Lookup(const char* key, CString& value) const {
-  const auto* node = table_.Find(key);
+template <class Table, class Value>
+BOOL LookupIn(const Table& table, const char* key, Value& value) {
+  const auto* node = table.Find(key);
   if (!node) return FALSE;
   value = node->value;
   return TRUE;
+}
+
+}  // namespace
+
+BOOL CMapStringToString::Lookup(const char* key, CString& value) const {
+  return LookupIn(table_, key, value);
 }
 
 void CMapStringToString::SetAt(const char* key, const char* value) {
@@ -225,10 +230,7 @@ void CMapStringToString::GetNextAssoc(POSITION& position, CString& key, CString&
 }
 
 BOOL CMapStringToOb::Lookup(const char* key, CObject*& value) const {
-  const auto* node = table_.Find(key);
-  if (!node) return FALSE;
-  value = node->value;
-  return TRUE;
+  return LookupIn(table_, key, value);
 }
 
 void CMapStringToOb::SetAt(const char* key, CObject* value) {
