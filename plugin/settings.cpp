@@ -11,6 +11,9 @@ constexpr const char* kInfNumKey = "Trucelog\\InfNum";
 constexpr const char* kShowAllKey = "Trucelog\\ShowAll";
 constexpr const char* kShowInfoKey = "Trucelog\\ShowInfo";
 constexpr const char* kFlagsKey = "Trucelog\\flags";
+// The warning window's rectangle, left, top, right, bottom.
+constexpr const char* kWindowRectKeys[4] = {"Trucelog\\pos\\left", "Trucelog\\pos\\top",
+                                            "Trucelog\\pos\\right", "Trucelog\\pos\\bottom"};
 
 // Reads `key` into `field` as a number when it is set; answers whether it was.
 bool ReadNumber(HostPluginBase& host, const char* key, int& field) {
@@ -30,9 +33,6 @@ void ReadTyped(HostPluginBase& host, const char* key, CString& text, int& number
 
 }  // namespace
 
-const char* const kWarnWindowRectKeys[4] = {"Trucelog\\pos\\left", "Trucelog\\pos\\top",
-                                            "Trucelog\\pos\\right", "Trucelog\\pos\\bottom"};
-
 void PluginSettings::LoadSettings(HostPluginBase& host) {
   ReadTyped(host, kDefLenKey, DefLenText, DefLen);
   ReadTyped(host, kExpThrKey, ExpThrText, ExpThr);
@@ -44,7 +44,13 @@ void PluginSettings::LoadSettings(HostPluginBase& host) {
   if (!flags.IsEmpty()) ReadFlags(flags);
   int* const rect[4] = {&WarnWindowRect.left, &WarnWindowRect.top, &WarnWindowRect.right,
                         &WarnWindowRect.bottom};
-  for (int i = 0; i < 4; ++i) ReadNumber(host, kWarnWindowRectKeys[i], *rect[i]);
+  for (int i = 0; i < 4; ++i) ReadNumber(host, kWindowRectKeys[i], *rect[i]);
+}
+
+void PluginSettings::SaveWindowRect(HostPluginBase& host) const {
+  const int rect[4] = {WarnWindowRect.left, WarnWindowRect.top, WarnWindowRect.right,
+                       WarnWindowRect.bottom};
+  for (int i = 0; i < 4; ++i) host.WriteRegistry(kWindowRectKeys[i], DecimalText(rect[i]));
 }
 
 void PluginSettings::SaveSettings(HostPluginBase& host) {

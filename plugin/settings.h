@@ -12,6 +12,8 @@ class PluginSettings {
   void LoadSettings(HostPluginBase& host);
   // Derives the computed values anew and writes every key but the window rectangle.
   void SaveSettings(HostPluginBase& host);
+  // Writes the warning window's rectangle, left, top, right, bottom.
+  void SaveWindowRect(HostPluginBase& host) const;
 
   // "%d%d%d%d%d%d" of the report, game, delete, peace and war flags and the expired mode.
   CString FlagsText() const;
@@ -41,6 +43,3 @@ class PluginSettings {
   void DeriveExpiredDisplay();
   void ReadFlags(const CString& flags);
 };
-
-// The settings-store keys of the warning window's rectangle, left, top, right, bottom.
-extern const char* const kWarnWindowRectKeys[4];

@@ -2,7 +2,6 @@
 // the plug-in's registrations back from the same map; OnClose comes last before unloading.
 #include <vector>
 
-#include "plugin/decimal.h"
 #include "plugin/globals.h"
 
 namespace {
@@ -48,8 +47,4 @@ void PluginApp::OnInitialize(CMapStringToString& parameters) {
   }
 }
 
-void PluginApp::OnClose() {
-  const RECT& rect = Settings.WarnWindowRect;
-  const int values[4] = {rect.left, rect.top, rect.right, rect.bottom};
-  for (int i = 0; i < 4; ++i) WriteRegistry(kWarnWindowRectKeys[i], DecimalText(values[i]));
-}
+void PluginApp::OnClose() { Settings.SaveWindowRect(*this); }
