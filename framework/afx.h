@@ -4,6 +4,12 @@
 
 #include "afx_app.h"
 #include "afx_collections.h"
+#include "afx_controls.h"
+#include "afx_dialog.h"
 #include "afx_file.h"
+#include "afx_module.h"
 #include "afx_string.h"
 #include "afx_types.h"
+#include "afx_user.h"
+#include "afx_window.h"
+#include "afx_winuser.h"

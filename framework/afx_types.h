@@ -15,10 +15,19 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPTSTR = char*;
 using LPCTSTR = const char*;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+using COLORREF = DWORD;
+
+// A window, known to the framework by this handle.
+struct HWND__;
+using HWND = HWND__*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

@@ -32,3 +32,9 @@ class KeyList : public CStringArray {
 
 // A store key: the game name, "/", the player's own race in that game.
 CString StoreKeyOf(const CString& gameName, const CString& raceName);
+
+// Takes "GameName", then "RaceName", into the context, each as soon as it is found, and forms
+// the store key from them; FALSE, with the store key left as it was, when either is missing.
+BOOL LookupGameAndRace(const CMapStringToString& request, GameContext& context);
+// Takes "Turn" into the context; FALSE when it is missing.
+BOOL LookupTurn(const CMapStringToString& request, GameContext& context);

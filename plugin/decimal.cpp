@@ -16,3 +16,11 @@ CString DecimalText(int value) {
   text.Format("%d", value);
   return text;
 }
+
+int WrappingSum(int a, int b) {
+  return static_cast<int>(static_cast<unsigned>(a) + static_cast<unsigned>(b));
+}
+
+DWORD_PTR ReadAddress(const char* text) {
+  return static_cast<DWORD_PTR>(std::strtoull(text, nullptr, 10));
+}

@@ -12,3 +12,9 @@ int ReadDecimal(const char* text, const char** end = nullptr);
 
 // `value` as "%d" writes it.
 CString DecimalText(int value);
+
+// `a` + `b` as the host's 32-bit arithmetic gives it: wrapping round, never overflowing.
+int WrappingSum(int a, int b);
+
+// An address or handle the host writes in decimal; 0 when the text holds none.
+DWORD_PTR ReadAddress(const char* text);

@@ -10,23 +10,57 @@
 #define PLAIN_ALIAS(name, decorated, ...) \
   extern "C" EXPORTED void Plain##name(__VA_ARGS__) __asm__(#name) __attribute__((alias(decorated)))
 
-EXPORTED void OnLoad() {}
-EXPORTED void OnInitialize(CMapStringToString& map) { theApp.OnInitialize(map); }
-EXPORTED void OnClose() { theApp.OnClose(); }
-EXPORTED void OnGamesListModified(CMapStringToString& map) { theApp.OnGamesListModified(map); }
-EXPORTED void OnReportLoaded(CMapStringToString& map) { theApp.OnReportLoaded(map); }
-EXPORTED void OnUserCommand(CMapStringToString& map) { theApp.OnUserCommand(map); }
-EXPORTED void OnAbout(CMapStringToString& map) { theApp.OnAbout(map); }
+// Each entry point first makes the module's own state current, so that the framework finds the
+// module's dialogs and strings; the previous state returns when it does.
+EXPORTED void OnLoad() { AFX_MANAGE_STATE(AfxGetStaticModuleState()); }
+EXPORTED void OnInitialize(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnInitialize(map);
+}
+EXPORTED void OnClose() {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnClose();
+}
+EXPORTED void OnGamesListModified(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnGamesListModified(map);
+}
+EXPORTED void OnReportLoaded(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnReportLoaded(map);
+}
+EXPORTED void OnUserCommand(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnUserCommand(map);
+}
+EXPORTED void OnAbout(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnAbout(map);
+}
 EXPORTED void OnTableProcessor(CMapStringToString& map, CStringArray& row) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnTableProcessor(map, row);
 }
-EXPORTED void CreateConfig(CMapStringToString& map) { theApp.CreateConfig(map); }
-EXPORTED void OnOK(CMapStringToString& map) { theApp.OnOK(map); }
+EXPORTED void CreateConfig(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.CreateConfig(map);
+}
+EXPORTED void OnOK(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnOK(map);
+}
 EXPORTED void OnCallFunction(CMapStringToString& map, CStringArray& unused) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnCallFunction(map, unused);
 }
-EXPORTED void OnActivate(CMapStringToString& map) { theApp.OnActivate(map); }
-EXPORTED void OnPlanetChanged(CMapStringToString& map) { theApp.OnPlanetChanged(map); }
+EXPORTED void OnActivate(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnActivate(map);
+}
+EXPORTED void OnPlanetChanged(CMapStringToString& map) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  theApp.OnPlanetChanged(map);
+}
 
 PLAIN_ALIAS(OnLoad, "_Z6OnLoadv");
 PLAIN_ALIAS(OnInitialize, "_Z12OnInitializeR18CMapStringToString", CMapStringToString&);

@@ -1,7 +1,5 @@
 #include "plugin/host_plugin_base.h"
 
-#include <cstdlib>
-
 #include "plugin/decimal.h"
 
 namespace {
@@ -40,13 +38,17 @@ void Exchange(HostCallback callback, HostRequest& request, bool retryAccessDenie
 
 }  // namespace
 
-HostPluginBase::HostPluginBase() : EventMask(0), MainFrame(0), DataManager(0), MainFramePtr(0) {}
+BEGIN_MESSAGE_MAP(HostPluginBase, CWinApp)
+END_MESSAGE_MAP()
+
+HostPluginBase::HostPluginBase(const char* appName)
+    : CWinApp(appName), EventMask(0), MainFrame(0), DataManager(0), MainFramePtr(0) {}
 
 void HostPluginBase::ReadStartupParameters(const CMapStringToString& parameters) {
   CString value;
   if (parameters.Lookup("MainFrame", value)) MainFrame = static_cast<DWORD>(ReadDecimal(value));
   if (parameters.Lookup("DataManager", value)) {
-    DataManager = static_cast<DWORD_PTR>(std::strtoull(value, nullptr, 10));
+    DataManager = ReadAddress(value);
   }
   if (parameters.Lookup("EventMask", value)) EventMask = static_cast<DWORD>(ReadDecimal(value));
   if (parameters.Lookup("MainFramePtr", value)) {
@@ -54,7 +56,7 @@ void HostPluginBase::ReadStartupParameters(const CMapStringToString& parameters)
   }
 }
 
-void HostPluginBase::CallHost(const char* game, const char* race, DWORD turn, const char* function,
+void HostPluginBase::CallHost(CString game, CString race, DWORD turn, CString function,
                               const CStringArray& parameters, HostRequest& answer) {
   if (!DataManager) return;
   Exchange(Callback(), answer, true, [&](HostRequest& request) {

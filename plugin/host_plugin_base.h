@@ -14,7 +14,7 @@ using HostCallback = void (*)(HostRequest* request);
 
 class HostPluginBase : public CWinApp {
  public:
-  HostPluginBase();
+  explicit HostPluginBase(const char* appName = nullptr);
 
   // Takes "MainFrame", "DataManager", "EventMask" and "MainFramePtr" from the start-up map;
   // a missing key leaves its field as it was.
@@ -22,8 +22,9 @@ class HostPluginBase : public CWinApp {
 
   // Calls the host function `function`. `answer` is emptied, filled with the request, sent,
   // and returned holding whatever the host left in it. Without a callback nothing is sent and
-  // `answer` stays as it was. Retries on "Busy" and on "Access Denied".
-  void CallHost(const char* game, const char* race, DWORD turn, const char* function,
+  // `answer` stays as it was. Retries on "Busy" and on "Access Denied". The texts are copies:
+  // a caller may pass values that live in `answer` itself.
+  void CallHost(CString game, CString race, DWORD turn, CString function,
                 const CStringArray& parameters, HostRequest& answer);
 
   // A value of the host's settings store; empty when it is not set (or there is no callback).
@@ -35,6 +36,8 @@ class HostPluginBase : public CWinApp {
   // The callback's address. Pointer-sized: a 32-bit field would truncate a 64-bit address.
   DWORD_PTR DataManager;
   DWORD MainFramePtr;
+
+  DECLARE_MESSAGE_MAP()
 
  private:
   HostCallback Callback() const { return reinterpret_cast<HostCallback>(DataManager); }

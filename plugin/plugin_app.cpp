@@ -1,11 +1,11 @@
 #include "plugin/plugin_app.h"
 
 #include "plugin/globals.h"
+#include "plugin/host_names.h"
 #include "views/script_functions.h"
 
 namespace {
 
-constexpr const char* kPluginName = "Trucelog";
 constexpr const char* kAuthor = "Trucelog team";
 constexpr const char* kVersion = "v.2.2.3";
 constexpr const char* kDate = "09/09/2001";
@@ -15,13 +15,22 @@ constexpr const char* kDescription =
 
 }  // namespace
 
-PluginApp::PluginApp() : HostPluginBase() {}
+BEGIN_MESSAGE_MAP(PluginApp, HostPluginBase)
+END_MESSAGE_MAP()
+
+PluginApp::PluginApp() : HostPluginBase(kPluginName) {}
 
 void PluginApp::OnGamesListModified(CMapStringToString&) {}
 
 void PluginApp::OnReportLoaded(CMapStringToString&) {}
 
 void PluginApp::OnUserCommand(CMapStringToString&) {}
+
+void PluginApp::OnTableProcessor(CMapStringToString&, CStringArray&) {}
+
+void PluginApp::OnActivate(CMapStringToString&) {}
+
+void PluginApp::OnPlanetChanged(CMapStringToString&) {}
 
 void PluginApp::OnAbout(CMapStringToString& answer) {
   answer.SetAt("Name", kPluginName);
@@ -31,16 +40,14 @@ void PluginApp::OnAbout(CMapStringToString& answer) {
   answer.SetAt("Description", kDescription);
 }
 
-void PluginApp::OnTableProcessor(CMapStringToString&, CStringArray&) {}
-
-void PluginApp::CreateConfig(CMapStringToString&) {}
-
-void PluginApp::OnOK(CMapStringToString&) {}
-
 void PluginApp::OnCallFunction(CMapStringToString& request, CStringArray&) {
   CallScriptFunction(Store, request);
 }
 
-void PluginApp::OnActivate(CMapStringToString&) {}
-
-void PluginApp::OnPlanetChanged(CMapStringToString&) {}
+void PluginApp::RefreshRaceTable() {
+  CStringArray parameters;
+  parameters.Add(kRaceTableView);
+  HostRequest answer;
+  CallHost(CurrentContext.gameName, CurrentContext.raceName,
+           static_cast<DWORD>(CurrentContext.turn), "Refresh", parameters, answer);
+}

@@ -20,4 +20,14 @@ class PluginApp : public HostPluginBase {
   void OnCallFunction(CMapStringToString& request, CStringArray& unused);
   void OnActivate(CMapStringToString& request);
   void OnPlanetChanged(CMapStringToString& request);
+
+  // Runs the sign-treaty dialog for `race` at `turn` with `conditions` ticked; on OK answers
+  // TRUE with the race, the turns and the conditions the player chose.
+  BOOL ShowSignTreatyDialog(CString gameName, int turn, CString& race, int& fromTurn, int& toTurn,
+                            CString& conditions);
+
+  // Asks the host to redraw the race table of the current game.
+  void RefreshRaceTable();
+
+  DECLARE_MESSAGE_MAP()
 };

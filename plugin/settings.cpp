@@ -42,15 +42,20 @@ void PluginSettings::LoadSettings(HostPluginBase& host) {
   ReadNumber(host, kShowInfoKey, ShowInfo);
   const CString flags = host.ReadRegistry(kFlagsKey);
   if (!flags.IsEmpty()) ReadFlags(flags);
-  int* const rect[4] = {&WarnWindowRect.left, &WarnWindowRect.top, &WarnWindowRect.right,
-                        &WarnWindowRect.bottom};
-  for (int i = 0; i < 4; ++i) ReadNumber(host, kWindowRectKeys[i], *rect[i]);
+  LONG* const rect[4] = {&WarnWindowRect.left, &WarnWindowRect.top, &WarnWindowRect.right,
+                         &WarnWindowRect.bottom};
+  for (int i = 0; i < 4; ++i) {
+    int value = 0;
+    if (ReadNumber(host, kWindowRectKeys[i], value)) *rect[i] = value;
+  }
 }
 
 void PluginSettings::SaveWindowRect(HostPluginBase& host) const {
-  const int rect[4] = {WarnWindowRect.left, WarnWindowRect.top, WarnWindowRect.right,
-                       WarnWindowRect.bottom};
-  for (int i = 0; i < 4; ++i) host.WriteRegistry(kWindowRectKeys[i], DecimalText(rect[i]));
+  const LONG rect[4] = {WarnWindowRect.left, WarnWindowRect.top, WarnWindowRect.right,
+                        WarnWindowRect.bottom};
+  for (int i = 0; i < 4; ++i) {
+    host.WriteRegistry(kWindowRectKeys[i], DecimalText(static_cast<int>(rect[i])));
+  }
 }
 
 void PluginSettings::SaveSettings(HostPluginBase& host) {
@@ -75,9 +80,10 @@ CString PluginSettings::FlagsText() const {
   return text;
 }
 
+// Wraps round as the client's 32-bit arithmetic does; the table guards the cell it names.
 void PluginSettings::DeriveColumns() {
-  StatusColumn = ColNum == 0 ? 8 : ColNum + 17;
-  InfoColumn = InfNum + 18;
+  StatusColumn = ColNum == 0 ? 8 : WrappingSum(ColNum, 17);
+  InfoColumn = WrappingSum(InfNum, 18);
 }
 
 void PluginSettings::DeriveExpiredDisplay() {

@@ -26,14 +26,14 @@ void PactHistory::AddInterval(DWORD from, DWORD to, CString conditions) {
   }
   // i1 is the first pact ending at or after `from`; i1..i2 are the pacts overlapping the new one.
   const INT_PTR i1 = FirstAtLeast(ToTurns, from);
-  const INT_PTR i2 = std::max(i1, FirstAbove(FromTurns, to) - 1);
+  const INT_PTR i2 = (std::max)(i1, FirstAbove(FromTurns, to) - 1);
   if (i2 == i1 && to < FromTurns[i1]) {
     InsertRow(i1, from, to, conditions);
     return;
   }
   RemoveRows(i1 + 1, i2 - i1);
   if (conditions == Conditions[i1]) {
-    FromTurns[i1] = std::min(from, FromTurns[i1]);
+    FromTurns[i1] = (std::min)(from, FromTurns[i1]);
     ToTurns[i1] = to;
   } else if (from > FromTurns[i1]) {
     ToTurns[i1] = from - 1;
@@ -65,7 +65,7 @@ void PactHistory::RemoveEndedBefore(DWORD turn) { RemoveRows(0, FirstAtLeast(ToT
 void PactHistory::CutAfter(DWORD turn) {
   const INT_PTR count = GetSize();
   if (count == 0) return;
-  const INT_PTR m = std::min(FirstAbove(ToTurns, turn), count - 1);
+  const INT_PTR m = (std::min)(FirstAbove(ToTurns, turn), count - 1);
   if (ToTurns[m] > turn) ToTurns[m] = turn;
   const INT_PTR kept = FromTurns[m] > turn ? m : m + 1;
   RemoveRows(kept, count - kept);

@@ -31,6 +31,36 @@ void ConditionDictionary::ToArrays(CStringArray& abbreviations, CStringArray& te
   }
 }
 
+void ConditionDictionary::FillCheckList(CCheckListBox& list) const {
+  list.ResetContent();
+  CString abbreviation, text;
+  for (POSITION position = GetStartPosition(); position;) {
+    const POSITION entry = position;
+    GetNextAssoc(position, abbreviation, text);
+    list.SetItemData(list.AddString(text), reinterpret_cast<DWORD_PTR>(entry));
+  }
+}
+
+void ConditionDictionary::SetChecks(CString conditions, CCheckListBox& list) const {
+  for (int i = 0; i < list.GetCount(); ++i) list.SetCheck(i, BST_UNCHECKED);
+  while (!conditions.IsEmpty()) {
+    const int index = list.FindStringExact(-1, TakeNext(conditions));
+    if (index >= 0) list.SetCheck(index, BST_CHECKED);
+  }
+}
+
+CString ConditionDictionary::BuildConditions(const CCheckListBox& list) const {
+  CString conditions;
+  for (int i = 0; i < list.GetCount(); ++i) {
+    if (list.GetCheck(i) != BST_CHECKED) continue;
+    POSITION entry = reinterpret_cast<POSITION>(list.GetItemData(i));
+    CString abbreviation, text;
+    GetNextAssoc(entry, abbreviation, text);
+    conditions += conditions.IsEmpty() ? abbreviation : "/" + abbreviation;
+  }
+  return conditions;
+}
+
 CString ConditionDictionary::TakeNext(CString& conditions) const {
   CString text;
   if (conditions.IsEmpty()) return text;

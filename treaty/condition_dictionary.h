@@ -18,6 +18,15 @@ class ConditionDictionary : public CMapStringToString {
   // answers its main text; the empty text when it is not in the dictionary.
   CString TakeNext(CString& conditions) const;
 
+  // Check lists show one item per entry, its main text, sorted; each item remembers its entry,
+  // so the dictionary must not change while a list shows it, unless the list is refilled.
+  void FillCheckList(CCheckListBox& list) const;
+  // Checks exactly the items whose texts the conditions string's abbreviations name.
+  void SetChecks(CString conditions, CCheckListBox& list) const;
+  // The abbreviations of the checked items, top to bottom (in the order of their texts),
+  // joined by "/".
+  CString BuildConditions(const CCheckListBox& list) const;
+
   // Writes the whole dictionary to the host's settings store.
   void SaveConditions(HostPluginBase& host) const;
   // Adds the stored entries; an entry missing its abbreviation or its text is skipped.

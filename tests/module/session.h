@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "plugin_module.h"
 #include "simulated_host.h"
@@ -31,6 +32,38 @@ class Session {
     Fill(map, parameters);
     module.OnInitialize(map);
     return Snapshot(map);
+  }
+
+  // An entry point taking only the request map, called with `request`; answers the map as the
+  // plug-in left it.
+  Entries Send(void (PluginModule::*entry)(CMapStringToString&) const, const Entries& request) {
+    CMapStringToString map;
+    Fill(map, request);
+    (module.*entry)(map);
+    return Snapshot(map);
+  }
+
+  // The player picks `command` in the menu of `view`, in game Alpha as Xar at `turn`.
+  void Command(const std::string& command, const std::string& view,
+               const std::string& turn = "12") {
+    Send(&PluginModule::OnUserCommand, {{"GameName", "Alpha"},
+                                        {"RaceName", "Xar"},
+                                        {"Turn", turn},
+                                        {"Command", command},
+                                        {"SID", view}});
+  }
+
+  // One row of the race table through the table hook, as the host sends it for Alpha, Xar.
+  std::vector<std::string> TableRow(const std::vector<std::string>& cells,
+                                    const std::string& turn = "12", const std::string& id = "13") {
+    CMapStringToString map;
+    Fill(map, {{"ID", id}, {"GameName", "Alpha"}, {"RaceName", "Xar"}, {"Turn", turn}});
+    CStringArray row;
+    for (const std::string& cell : cells) row.Add(cell.c_str());
+    module.OnTableProcessor(map, row);
+    std::vector<std::string> result;
+    for (INT_PTR i = 0; i < row.GetSize(); ++i) result.push_back(row[i].GetString());
+    return result;
   }
 
   // OnCallFunction with `request`; answers the map as the plug-in left it.

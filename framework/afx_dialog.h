@@ -1,0 +1,73 @@
+// Dialogs built from the templates of the current module's resources: modal (DoModal, handed to
+// the simulated user once initialised) and modeless child dialogs (Create), with the data
+// exchange that binds members to controls (DoDataExchange and the DDX_ functions).
+#pragma once
+
+#include "afx_controls.h"
+#include "afx_window.h"
+
+class CDialog : public CWnd {
+ public:
+  CDialog();
+  explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  ~CDialog() override;
+
+  // Builds the dialog, initialises it, lets the person act on it and answers how it ended:
+  // IDOK, IDCANCEL or what EndDialog was given; -1 when its template is not found.
+  virtual INT_PTR DoModal();
+  // Builds a modeless dialog from template `nIDTemplate` as a child of `pParentWnd`.
+  BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  void EndDialog(int nResult);
+
+  // Fills the lists from the template's initial data, then loads the members into the
+  // controls; TRUE lets the dialog manager give the focus to the first tab stop.
+  virtual BOOL OnInitDialog();
+
+  // For the simulated user: which template the dialog was built from, and whether it ended.
+  UINT GetTemplateID() const { return m_nIDTemplate; }
+  BOOL IsEnded() const { return m_bEnded; }
+
+ protected:
+  // Saves the controls into the members and ends the dialog with IDOK.
+  virtual void OnOK();
+  virtual void OnCancel();
+  // Sends the template's initial data (list and combo-box items) to its controls.
+  BOOL ExecuteDlgInit();
+
+  UINT m_nIDHelp;
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  BOOL CreateFromTemplate(CWnd* parent);
+
+  UINT m_nIDTemplate;
+  CWnd* m_pParentWnd;
+  int m_nModalResult;
+  BOOL m_bEnded;
+};
+
+class CDataExchange {
+ public:
+  CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
+
+  // The control `nIDC` of the dialog; null when the dialog has none.
+  HWND PrepareCtrl(int nIDC);
+
+  BOOL m_bSaveAndValidate;
+  CWnd* m_pDlgWnd;
+};
+
+// Binds `control` to the dialog's control `nIDC` on the first exchange.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control);
+// The control's text.
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// A check box's state: 0, 1 or 2.
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// The index of the checked radio button of the group that `nIDC` starts; -1 for none.
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+// The index of a combo box's selected item; -1 for none.
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
+// A combo box's text. Loading selects the first item that begins with `value`, ignoring case,
+// and puts `value` into the edit field when none does.
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);

@@ -1,0 +1,86 @@
+#include "afx_module.h"
+
+#include "afx_app.h"
+
+namespace {
+
+AFX_MODULE_STATE* currentState = nullptr;
+AFX_MODULE_STATE* constructingModule = nullptr;
+
+template <class Find>
+auto FindInModules(Find find) -> decltype(find(nullptr)) {
+  for (AFX_MODULE_STATE* state : {AfxGetModuleState(), AfxGetAppModuleState()}) {
+    if (const CResourceScript* resources = state->Resources()) {
+      if (auto found = find(resources)) return found;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+AFX_MODULE_STATE::AFX_MODULE_STATE(const char* resourceScript) : script_(resourceScript) {}
+
+AFX_MODULE_STATE::~AFX_MODULE_STATE() = default;
+
+const CResourceScript* AFX_MODULE_STATE::Resources() const {
+  if (!script_) return nullptr;
+  if (!resources_) resources_ = std::make_unique<CResourceScript>(script_);
+  return resources_.get();
+}
+
+AFX_MODULE_STATE* AfxGetAppModuleState() {
+  static AFX_MODULE_STATE appState;
+  return &appState;
+}
+
+AFX_MODULE_STATE* AfxGetModuleState() {
+  return currentState ? currentState : AfxGetAppModuleState();
+}
+
+AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state) {
+  AFX_MODULE_STATE* previous = AfxGetModuleState();
+  currentState = state;
+  return previous;
+}
+
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state)
+    : previous_(AfxSetModuleState(state)) {}
+
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { AfxSetModuleState(previous_); }
+
+CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+
+const char* AfxGetAppName() {
+  const char* name = AfxGetModuleState()->m_lpszCurrentAppName;
+  return name ? name : "";
+}
+
+const CDialogTemplate* AfxFindDialogTemplate(UINT id) {
+  return FindInModules(
+      [id](const CResourceScript* resources) { return resources->FindDialog(id); });
+}
+
+BOOL AfxLoadString(UINT id, CString& text) {
+  return FindInModules([&](const CResourceScript* resources) {
+    return resources ? resources->FindString(id, text) : FALSE;
+  });
+}
+
+BOOL AfxHasIcon(UINT id) {
+  return FindInModules([id](const CResourceScript* resources) {
+    return resources ? resources->HasIcon(id) : FALSE;
+  });
+}
+
+namespace afx_detail {
+
+void SetConstructingModule(AFX_MODULE_STATE* state) { constructingModule = state; }
+
+AFX_MODULE_STATE* TakeConstructingModule() {
+  AFX_MODULE_STATE* state = constructingModule;
+  constructingModule = nullptr;
+  return state;
+}
+
+}  // namespace afx_detail

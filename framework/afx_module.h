@@ -1,0 +1,71 @@
+// Module states: each module that carries resources (the host application, a plug-in module)
+// has one, and the current one decides where a dialog template, a string or an icon is found
+// and which application object AfxGetApp answers. A plug-in makes its own state current at each
+// entry point (AFX_MANAGE_STATE) and may switch to the host application's for a while
+// (AFX_MAINTAIN_STATE2), so that the windows it opens then belong to the host's main window.
+#pragma once
+
+#include <memory>
+
+#include "afx_resource.h"
+#include "afx_string.h"
+
+class CWinApp;
+
+class AFX_MODULE_STATE {
+ public:
+  // `resourceScript`: the module's resource script, parsed when first needed; null for none.
+  explicit AFX_MODULE_STATE(const char* resourceScript = nullptr);
+  ~AFX_MODULE_STATE();
+  AFX_MODULE_STATE(const AFX_MODULE_STATE&) = delete;
+  AFX_MODULE_STATE& operator=(const AFX_MODULE_STATE&) = delete;
+
+  // The module's resources; null when it has none.
+  const CResourceScript* Resources() const;
+
+  CWinApp* m_pCurrentWinApp = nullptr;
+  const char* m_lpszCurrentAppName = nullptr;
+
+ private:
+  const char* script_;
+  mutable std::unique_ptr<CResourceScript> resources_;
+};
+
+AFX_MODULE_STATE* AfxGetModuleState();
+// The host application's state, current whenever no module has made its own current.
+AFX_MODULE_STATE* AfxGetAppModuleState();
+// Makes `state` current; answers the state that was.
+AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
+// The calling module's own state. Defined once in each module by the framework's module part
+// (library afx_module), which also makes it the home of the module's application object.
+AFX_MODULE_STATE* AfxGetStaticModuleState();
+
+// Makes a module state current for the lifetime of the object, then restores the previous one.
+class AFX_MAINTAIN_STATE2 {
+ public:
+  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state);
+  ~AFX_MAINTAIN_STATE2();
+  AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
+  AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
+
+ private:
+  AFX_MODULE_STATE* previous_;
+};
+
+#define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p)
+
+// The application object and its name in the current module state.
+CWinApp* AfxGetApp();
+const char* AfxGetAppName();
+
+// Finds resources where the framework looks for them: the current module first, then the
+// host application.
+const CDialogTemplate* AfxFindDialogTemplate(UINT id);
+BOOL AfxLoadString(UINT id, CString& text);
+BOOL AfxHasIcon(UINT id);
+
+namespace afx_detail {
+// The module whose static objects are being constructed: its application object belongs to it.
+void SetConstructingModule(AFX_MODULE_STATE* state);
+AFX_MODULE_STATE* TakeConstructingModule();
+}  // namespace afx_detail

@@ -1,0 +1,476 @@
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+
+#include "afx_window_impl.h"
+
+namespace {
+
+std::set<HWND> liveWindows;
+HWND focus = nullptr;
+
+struct PostedMessage {
+  HWND hWnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::deque<PostedMessage> postedMessages;
+
+std::string Lowered(const char* text) {
+  std::string lowered(text ? text : "");
+  std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  return lowered;
+}
+
+std::map<std::string, afx_detail::WindowClassFactory>& WindowClasses() {
+  static std::map<std::string, afx_detail::WindowClassFactory> classes;
+  return classes;
+}
+
+bool IsInside(HWND window, HWND ancestor) {
+  for (; window; window = window->parent) {
+    if (window == ancestor) return true;
+  }
+  return false;
+}
+
+HWND Live(HWND hWnd) { return liveWindows.count(hWnd) ? hWnd : nullptr; }
+
+bool IsTabStop(HWND hWnd) {
+  return (hWnd->style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
+}
+
+}  // namespace
+
+namespace afx_detail {
+
+LRESULT WindowClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+      hWnd->text = reinterpret_cast<const char*>(lParam);
+      return TRUE;
+    case WM_GETTEXTLENGTH:
+      return hWnd->text.GetLength();
+    case WM_GETTEXT: {
+      if (wParam == 0) return 0;
+      const std::size_t length =
+          std::min<std::size_t>(static_cast<std::size_t>(hWnd->text.GetLength()), wParam - 1);
+      char* buffer = reinterpret_cast<char*>(lParam);
+      std::copy_n(hWnd->text.GetString(), length, buffer);
+      buffer[length] = '\0';
+      return static_cast<LRESULT>(length);
+    }
+    case WM_CLOSE:
+      ::DestroyWindow(hWnd);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void RegisterWindowClass(const char* className, WindowClassFactory factory) {
+  WindowClasses()[Lowered(className)] = factory;
+}
+
+void NotifyParent(HWND control, UINT code) {
+  if (HWND parent = control->parent) {
+    parent->Send(WM_COMMAND, MAKELONG(static_cast<WORD>(control->id), static_cast<WORD>(code)),
+                 reinterpret_cast<LPARAM>(control));
+  }
+}
+
+std::vector<HWND> GroupOf(HWND control) {
+  std::vector<HWND> group;
+  if (!control->parent) return {control};
+  const std::vector<HWND>& siblings = control->parent->children;
+  auto at = std::find(siblings.begin(), siblings.end(), control);
+  while (at != siblings.begin() && !((*at)->style & WS_GROUP)) --at;
+  do {
+    group.push_back(*at);
+    ++at;
+  } while (at != siblings.end() && !((*at)->style & WS_GROUP));
+  return group;
+}
+
+}  // namespace afx_detail
+
+void HWND__::DestroyTree(HWND hWnd) {
+  if (IsInside(focus, hWnd)) focus = nullptr;
+  hWnd->Send(WM_DESTROY, 0, 0);
+  while (!hWnd->children.empty()) DestroyTree(hWnd->children.back());
+  hWnd->Send(WM_NCDESTROY, 0, 0);
+  if (hWnd->parent) std::erase(hWnd->parent->children, hWnd);
+  std::erase_if(postedMessages,
+                [hWnd](const PostedMessage& posted) { return posted.hWnd == hWnd; });
+  liveWindows.erase(hWnd);
+  if (CWnd* attached = hWnd->attached) {
+    hWnd->attached = nullptr;
+    attached->m_hWnd = nullptr;
+    attached->PostNcDestroy();
+  }
+  if (hWnd->wrapper) hWnd->wrapper->m_hWnd = nullptr;
+  delete hWnd;
+}
+
+LRESULT HWND__::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!attached) return Default(message, wParam, lParam);
+  CWnd* target = attached;
+  const UINT savedMessage = target->currentMessage_;
+  const WPARAM savedWParam = target->currentWParam_;
+  const LPARAM savedLParam = target->currentLParam_;
+  target->currentMessage_ = message;
+  target->currentWParam_ = wParam;
+  target->currentLParam_ = lParam;
+  const LRESULT result = target->WindowProc(message, wParam, lParam);
+  target->currentMessage_ = savedMessage;
+  target->currentWParam_ = savedWParam;
+  target->currentLParam_ = savedLParam;
+  return result;
+}
+
+BOOL CCmdTarget::DispatchThroughMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
+  const UINT id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+  for (const AFX_MSGMAP* map = GetMessageMap(); map;
+       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry && entry->pfn; ++entry) {
+      if (entry->nMessage != message) continue;
+      if (message == WM_COMMAND && (entry->nCode != code || id < entry->nID || id > entry->nLastID))
+        continue;
+      const LRESULT answer = entry->pfn(this, wParam, lParam);
+      if (result) *result = answer;
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
+  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
+  static const AFX_MSGMAP map = {nullptr, &entries[0]};
+  return &map;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWnd::CWnd() : m_hWnd(nullptr) {}
+
+CWnd::~CWnd() {
+  if (m_hWnd && m_hWnd->attached == this) {
+    // The object goes away first: the window must not call back into it.
+    HWND hWnd = Detach();
+    HWND__::DestroyTree(hWnd);
+  }
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+  if (!Live(hWnd)) return nullptr;
+  if (hWnd->attached) return hWnd->attached;
+  if (!hWnd->wrapper) {
+    hWnd->wrapper = std::make_unique<CWnd>();
+    hWnd->wrapper->m_hWnd = hWnd;
+  }
+  return hWnd->wrapper.get();
+}
+
+BOOL CWnd::Attach(HWND hWnd) {
+  if (!Live(hWnd) || hWnd->attached || m_hWnd) return FALSE;
+  hWnd->attached = this;
+  m_hWnd = hWnd;
+  return TRUE;
+}
+
+HWND CWnd::Detach() {
+  HWND hWnd = m_hWnd;
+  if (hWnd && hWnd->attached == this) hWnd->attached = nullptr;
+  m_hWnd = nullptr;
+  return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) { return Attach(hWnd); }
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  CWnd* item = parent ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
+  return item && SubclassWindow(item->m_hWnd);
+}
+
+BOOL CWnd::DestroyWindow() {
+  if (!Live(m_hWnd)) return FALSE;
+  HWND__::DestroyTree(m_hWnd);
+  return TRUE;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+  if (!Live(m_hWnd)) return nullptr;
+  for (HWND child : m_hWnd->children) {
+    if (child->id == static_cast<UINT>(static_cast<WORD>(id))) return FromHandle(child);
+  }
+  return nullptr;
+}
+
+int CWnd::GetDlgCtrlID() const { return Live(m_hWnd) ? static_cast<int>(m_hWnd->id) : 0; }
+
+CWnd* CWnd::GetParent() const { return Live(m_hWnd) ? FromHandle(m_hWnd->parent) : nullptr; }
+
+CWnd* CWnd::GetWindow(UINT relation) const {
+  if (!Live(m_hWnd)) return nullptr;
+  if (relation == GW_CHILD) {
+    return m_hWnd->children.empty() ? nullptr : FromHandle(m_hWnd->children.front());
+  }
+  if (!m_hWnd->parent) return nullptr;
+  const std::vector<HWND>& siblings = m_hWnd->parent->children;
+  const auto at = std::find(siblings.begin(), siblings.end(), m_hWnd);
+  switch (relation) {
+    case GW_HWNDFIRST:
+      return FromHandle(siblings.front());
+    case GW_HWNDLAST:
+      return FromHandle(siblings.back());
+    case GW_HWNDNEXT:
+      return at + 1 == siblings.end() ? nullptr : FromHandle(*(at + 1));
+    case GW_HWNDPREV:
+      return at == siblings.begin() ? nullptr : FromHandle(*(at - 1));
+    default:
+      return nullptr;
+  }
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
+  if (!Live(m_hWnd)) return nullptr;
+  std::vector<HWND> stops;
+  std::copy_if(m_hWnd->children.begin(), m_hWnd->children.end(), std::back_inserter(stops),
+               IsTabStop);
+  if (stops.empty()) return nullptr;
+  HWND from = control ? control->m_hWnd : nullptr;
+  auto at = std::find(stops.begin(), stops.end(), from);
+  if (at == stops.end()) return FromHandle(previous ? stops.back() : stops.front());
+  if (previous) return FromHandle(at == stops.begin() ? stops.back() : *(at - 1));
+  return FromHandle(at + 1 == stops.end() ? stops.front() : *(at + 1));
+}
+
+CString CWnd::GetClassName() const { return Live(m_hWnd) ? m_hWnd->className : CString(); }
+
+void CWnd::SetWindowText(const char* text) {
+  SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+}
+
+int CWnd::GetWindowText(CString& text) const {
+  CWnd* self = const_cast<CWnd*>(this);
+  const int length = static_cast<int>(self->SendMessage(WM_GETTEXTLENGTH));
+  std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      self->SendMessage(WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  text = CString(buffer.data(), static_cast<int>(copied));
+  return static_cast<int>(copied);
+}
+
+int CWnd::GetWindowTextLength() const {
+  return static_cast<int>(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXTLENGTH));
+}
+
+void CWnd::SetDlgItemText(int id, const char* text) {
+  if (CWnd* item = GetDlgItem(id)) item->SetWindowText(text);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+  CWnd* item = GetDlgItem(id);
+  if (!item) {
+    text.Empty();
+    return 0;
+  }
+  return item->GetWindowText(text);
+}
+
+DWORD CWnd::GetStyle() const { return Live(m_hWnd) ? m_hWnd->style : 0; }
+
+DWORD CWnd::GetExStyle() const { return Live(m_hWnd) ? m_hWnd->exStyle : 0; }
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
+  if (!Live(m_hWnd)) return FALSE;
+  const DWORD old = m_hWnd->style;
+  m_hWnd->style = (old & ~remove) | add;
+  return old != m_hWnd->style;
+}
+
+void CWnd::GetWindowRect(RECT* rect) const {
+  if (rect) *rect = Live(m_hWnd) ? m_hWnd->rect : RECT{};
+}
+
+void CWnd::MoveWindow(const RECT& rect) {
+  if (Live(m_hWnd)) m_hWnd->rect = rect;
+}
+
+BOOL CWnd::ShowWindow(int command) {
+  if (!Live(m_hWnd)) return FALSE;
+  const BOOL wasVisible = (m_hWnd->style & WS_VISIBLE) != 0;
+  SendMessage(WM_SHOWWINDOW, command != SW_HIDE, command);
+  if (command == SW_HIDE) {
+    m_hWnd->style &= ~WS_VISIBLE;
+  } else {
+    m_hWnd->style |= WS_VISIBLE;
+  }
+  return wasVisible;
+}
+
+BOOL CWnd::IsWindowVisible() const {
+  for (HWND window = Live(m_hWnd); window; window = window->parent) {
+    if (!(window->style & WS_VISIBLE)) return FALSE;
+  }
+  return m_hWnd != nullptr;
+}
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+  if (!Live(m_hWnd)) return FALSE;
+  const BOOL wasDisabled = (m_hWnd->style & WS_DISABLED) != 0;
+  if (enable) {
+    m_hWnd->style &= ~WS_DISABLED;
+  } else {
+    m_hWnd->style |= WS_DISABLED;
+  }
+  return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const { return Live(m_hWnd) && !(m_hWnd->style & WS_DISABLED); }
+
+CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+
+CWnd* CWnd::GetFocus() { return FromHandle(focus); }
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* item = GetDlgItem(id);
+  return item ? item->SendMessage(message, wParam, lParam) : 0;
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) { SendDlgItemMessage(id, BM_SETCHECK, check); }
+
+UINT CWnd::IsDlgButtonChecked(int id) const {
+  return static_cast<UINT>(const_cast<CWnd*>(this)->SendDlgItemMessage(id, BM_GETCHECK));
+}
+
+void CWnd::CheckRadioButton(int first, int last, int checked) {
+  for (int id = first; id <= last; ++id) CheckDlgButton(id, id == checked ? BST_CHECKED : 0);
+}
+
+int CWnd::GetCheckedRadioButton(int first, int last) {
+  for (int id = first; id <= last; ++id) {
+    if (IsDlgButtonChecked(id) == BST_CHECKED) return id;
+  }
+  return 0;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+  return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message == WM_COMMAND) {
+    if (!OnCommand(wParam, lParam)) return FALSE;
+    *result = 1;
+    return TRUE;
+  }
+  return DispatchThroughMap(message, wParam, lParam, result);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  return DispatchThroughMap(WM_COMMAND, wParam, lParam, nullptr);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Live(m_hWnd) ? m_hWnd->Default(message, wParam, lParam) : 0;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+void CWnd::PostNcDestroy() {}
+
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+
+LRESULT CWnd::Default() { return DefWindowProc(currentMessage_, currentWParam_, currentLParam_); }
+
+LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Live(hWnd) ? hWnd->Send(message, wParam, lParam) : 0;
+}
+
+BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!Live(hWnd)) return FALSE;
+  postedMessages.push_back({hWnd, message, wParam, lParam});
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hWnd) { return Live(hWnd) != nullptr; }
+
+BOOL DestroyWindow(HWND hWnd) {
+  if (!Live(hWnd)) return FALSE;
+  HWND__::DestroyTree(hWnd);
+  return TRUE;
+}
+
+HWND GetParent(HWND hWnd) { return Live(hWnd) ? hWnd->parent : nullptr; }
+
+BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL erase) {
+  if (!Live(hWnd)) return FALSE;
+  hWnd->invalid = true;
+  hWnd->eraseBackground = hWnd->eraseBackground || erase;
+  return TRUE;
+}
+
+HWND GetFocus() { return focus; }
+
+HWND SetFocus(HWND hWnd) {
+  HWND previous = focus;
+  if (!Live(hWnd) || hWnd == focus) return previous;
+  focus = hWnd;
+  if (Live(previous)) previous->Send(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
+  // The window losing the focus may have moved it on meanwhile.
+  if (focus == hWnd) hWnd->Send(WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  return previous;
+}
+
+HWND AfxCreateWindow(const char* className, const char* text, DWORD style, DWORD exStyle,
+                     const RECT& rect, HWND parent, UINT id) {
+  if (parent && !Live(parent)) return nullptr;
+  auto* window = new HWND__;
+  window->className = className;
+  window->text = text;
+  window->style = style;
+  window->exStyle = exStyle;
+  window->id = id;
+  window->rect = rect;
+  window->parent = parent;
+  const auto found = WindowClasses().find(Lowered(className));
+  window->behaviour = found != WindowClasses().end() ? found->second()
+                                                     : std::make_unique<afx_detail::WindowClass>();
+  liveWindows.insert(window);
+  if (parent) parent->children.push_back(window);
+  window->Send(WM_CREATE, 0, 0);
+  return window;
+}
+
+int AfxPumpMessages() {
+  int delivered = 0;
+  while (!postedMessages.empty()) {
+    const PostedMessage posted = postedMessages.front();
+    postedMessages.pop_front();
+    SendMessageA(posted.hWnd, posted.message, posted.wParam, posted.lParam);
+    ++delivered;
+  }
+  return delivered;
+}
+
+int AfxPendingMessages() { return static_cast<int>(postedMessages.size()); }

@@ -1,0 +1,210 @@
+// Windows, command targets and message maps. A window (HWND) is a framework object with a class
+// (its built-in behaviour: an edit, a button, a list, a dialog, ...), a text, styles, an
+// identifier, a rectangle, a parent and its children in order. A CWnd wraps a window; a CWnd
+// attached to it (a dialog, a control member bound by data exchange, a view) sees every message
+// first and handles it through its message map, the rest goes to the window's own class.
+// Windows have no pixels; the simulated user (afx_user.h) acts on them through their messages.
+#pragma once
+
+#include "afx_collections.h"
+#include "afx_types.h"
+#include "afx_winuser.h"
+
+class CCmdTarget;
+
+// One message-map entry: the message, for WM_COMMAND the notification code and the range of
+// control identifiers, and the handler.
+struct AFX_MSGMAP_ENTRY {
+  UINT nMessage;
+  UINT nCode;
+  UINT nID;
+  UINT nLastID;
+  LRESULT (*pfn)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
+};
+
+struct AFX_MSGMAP {
+  const AFX_MSGMAP* (*pfnGetBaseMap)();
+  const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+#define DECLARE_MESSAGE_MAP()                   \
+ protected:                                     \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
+  const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+    using ThisClass [[maybe_unused]] = theClass;                                    \
+    using TheBaseClass = baseClass;                                                 \
+    static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+#define END_MESSAGE_MAP()                                                                       \
+  { 0, 0, 0, 0, nullptr }                                                                       \
+  }                                                                                             \
+  ;                                                                                             \
+  static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
+  return &messageMap;                                                                           \
+  }
+
+// A command or a control's notification, for the member `memberFxn` taking no arguments.
+#define ON_CONTROL(code, id, memberFxn)                                               \
+  {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(id), \
+   [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                                \
+     static_cast<ThisClass*>(target)->memberFxn();                                    \
+     return 0;                                                                        \
+   }},
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+// WM_CHAR, for OnChar(UINT nChar, UINT nRepCnt, UINT nFlags).
+#define ON_WM_CHAR()                                                                   \
+  {WM_CHAR, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+     static_cast<ThisClass*>(target)->OnChar(static_cast<UINT>(wParam),                \
+                                             static_cast<UINT>(LOWORD(lParam)),        \
+                                             static_cast<UINT>(HIWORD(lParam)));       \
+     return 0;                                                                         \
+   }},
+
+// The root of everything that receives commands and messages through a message map.
+class CCmdTarget : public CObject {
+ public:
+  // Runs the handler of the first entry, most derived map first, that takes the message (and,
+  // for WM_COMMAND, its code and identifier); FALSE when none does.
+  BOOL DispatchThroughMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+ protected:
+  static const AFX_MSGMAP* GetThisMessageMap();
+  virtual const AFX_MSGMAP* GetMessageMap() const;
+};
+
+// The nearest relatives of a window, for CWnd::GetWindow.
+inline constexpr UINT GW_HWNDFIRST = 0;
+inline constexpr UINT GW_HWNDLAST = 1;
+inline constexpr UINT GW_HWNDNEXT = 2;
+inline constexpr UINT GW_HWNDPREV = 3;
+inline constexpr UINT GW_OWNER = 4;
+inline constexpr UINT GW_CHILD = 5;
+
+// Show commands.
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_NORMAL = 1;
+inline constexpr int SW_SHOWMINIMIZED = 2;
+inline constexpr int SW_SHOWMAXIMIZED = 3;
+inline constexpr int SW_MAXIMIZE = 3;
+inline constexpr int SW_SHOWNOACTIVATE = 4;
+inline constexpr int SW_SHOW = 5;
+inline constexpr int SW_MINIMIZE = 6;
+inline constexpr int SW_SHOWNA = 8;
+inline constexpr int SW_RESTORE = 9;
+
+class CDataExchange;
+
+class CWnd : public CCmdTarget {
+ public:
+  CWnd();
+  // Destroys the window it is still attached to.
+  ~CWnd() override;
+
+  HWND m_hWnd;
+  HWND GetSafeHwnd() const { return m_hWnd; }
+  operator HWND() const { return m_hWnd; }  // NOLINT: as the original
+
+  // The CWnd attached to `hWnd`, or a wrapper that lives as long as the window; null for none.
+  static CWnd* FromHandle(HWND hWnd);
+  // Attaches this object to a window: it sees the window's messages first from now on.
+  BOOL Attach(HWND hWnd);
+  HWND Detach();
+  BOOL SubclassWindow(HWND hWnd);
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+  BOOL DestroyWindow();
+
+  CWnd* GetDlgItem(int id) const;
+  int GetDlgCtrlID() const;
+  CWnd* GetParent() const;
+  CWnd* GetWindow(UINT relation) const;
+  // The next (or previous) control of the window's dialog that the Tab key reaches.
+  CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
+  CString GetClassName() const;
+
+  void SetWindowText(const char* text);
+  int GetWindowText(CString& text) const;
+  int GetWindowTextLength() const;
+  void SetDlgItemText(int id, const char* text);
+  int GetDlgItemText(int id, CString& text) const;
+
+  DWORD GetStyle() const;
+  DWORD GetExStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add);
+  // The window's rectangle in its parent's units (dialog units for dialog controls).
+  void GetWindowRect(RECT* rect) const;
+  void MoveWindow(const RECT& rect);
+
+  BOOL ShowWindow(int command);
+  BOOL IsWindowVisible() const;
+  BOOL EnableWindow(BOOL enable = TRUE);
+  BOOL IsWindowEnabled() const;
+
+  CWnd* SetFocus();
+  static CWnd* GetFocus();
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+  void CheckRadioButton(int first, int last, int checked);
+  int GetCheckedRadioButton(int first, int last);
+
+  // Runs DoDataExchange: controls to members when `saveAndValidate`, members to controls
+  // otherwise. FALSE when the exchange failed.
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+  // Every message to the attached window comes here first.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+ protected:
+  virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // The window class's own handling.
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void DoDataExchange(CDataExchange* pDX);
+  // Called once the window is gone; the object may delete itself here.
+  virtual void PostNcDestroy();
+  void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  LRESULT Default();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  friend struct HWND__;
+  // The message being handled, for Default().
+  UINT currentMessage_ = 0;
+  WPARAM currentWParam_ = 0;
+  LPARAM currentLParam_ = 0;
+};
+
+// The Windows calls on windows.
+LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL IsWindow(HWND hWnd);
+BOOL DestroyWindow(HWND hWnd);
+HWND GetParent(HWND hWnd);
+BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
+HWND GetFocus();
+HWND SetFocus(HWND hWnd);
+
+// Creates a window of a registered class (see afx_controls.h) as a child of `parent` (null: a
+// top-level window). The window gets WM_CREATE before this returns.
+HWND AfxCreateWindow(const char* className, const char* text, DWORD style, DWORD exStyle,
+                     const RECT& rect, HWND parent, UINT id);
+
+// Posted messages wait here until the host pumps them.
+// Delivers every posted message, including those posted meanwhile; answers how many.
+int AfxPumpMessages();
+// How many posted messages wait.
+int AfxPendingMessages();

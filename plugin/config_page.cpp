@@ -1,0 +1,79 @@
+// The configuration page and the two entry points that serve it: CreateConfig hangs the page
+// into the host's tree, OnOK saves what it holds when the host's dialog is confirmed.
+#include "plugin/config_page.h"
+
+#include <new>
+
+#include "plugin/decimal.h"
+#include "plugin/globals.h"
+#include "plugin/host_names.h"
+#include "plugin/spin_control.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kLongestTurnCount = 99;
+constexpr int kDefLenDefault = 10;
+constexpr int kExpThrDefault = 5;
+
+// A turn count that is not a number from 0 to 99 gives way to the default.
+void CorrectTurnCount(CWnd& page, int spinId, int fallback) {
+  if (!GetSpinPos(page, spinId).valid) SetSpinPos(page, spinId, fallback);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(ConfigPage, CDialog)
+ON_EN_KILLFOCUS(IDC_DEFLEN, OnKillFocusDefLen)
+ON_EN_KILLFOCUS(IDC_EXPTHR, OnKillFocusExpThr)
+END_MESSAGE_MAP()
+
+ConfigPage::ConfigPage() : CDialog(IDD_CONFIG) {}
+
+void ConfigPage::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Text(pDX, IDC_DEFLEN, Settings.DefLenText);
+  DDX_Text(pDX, IDC_EXPTHR, Settings.ExpThrText);
+  DDX_Check(pDX, IDC_WARN_REPORT, Settings.WarnOnReport);
+  DDX_Check(pDX, IDC_WARN_GAME, Settings.WarnOnGame);
+  DDX_Check(pDX, IDC_DECLARE_PEACE, Settings.DeclarePeaceOnSign);
+  DDX_Check(pDX, IDC_DECLARE_WAR, Settings.DeclareWarOnBreak);
+  DDX_Radio(pDX, IDC_COL_STATUS, Settings.ColNum);
+  DDX_Radio(pDX, IDC_INFO_CUSTOM1, Settings.InfNum);
+  DDX_CBIndex(pDX, IDC_SHOW_INFO, Settings.ShowInfo);
+  DDX_CBIndex(pDX, IDC_SHOW_ALL, Settings.ShowAll);
+  DDX_CBIndex(pDX, IDC_EXPIRED, Settings.ExpiredMode);
+}
+
+BOOL ConfigPage::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetSpinRange(*this, IDC_DEFLEN_SPIN, 0, kLongestTurnCount);
+  SetSpinRange(*this, IDC_EXPTHR_SPIN, 0, kLongestTurnCount);
+  return TRUE;
+}
+
+void ConfigPage::OnKillFocusDefLen() { CorrectTurnCount(*this, IDC_DEFLEN_SPIN, kDefLenDefault); }
+
+void ConfigPage::OnKillFocusExpThr() { CorrectTurnCount(*this, IDC_EXPTHR_SPIN, kExpThrDefault); }
+
+void PluginApp::CreateConfig(CMapStringToString& request) {
+  CString text;
+  // Both are addresses, as wide as the host's pointers.
+  if (!request.Lookup("TreeCtrl", text)) return;
+  auto* tree = reinterpret_cast<CTreeCtrl*>(ReadAddress(text));
+  if (!tree) return;
+  if (!request.Lookup("Item", text)) return;
+  auto parentItem = reinterpret_cast<HTREEITEM>(ReadAddress(text));
+  if (!parentItem) return;
+
+  auto* page = new (std::nothrow) ConfigPage;
+  if (page) page->Create(IDD_CONFIG, tree->GetParent());
+  tree->InsertItem(TVIF_TEXT | TVIF_PARAM, kPluginName, 0, 0, 0, 0, reinterpret_cast<LPARAM>(page),
+                   parentItem, TVI_LAST);
+}
+
+void PluginApp::OnOK(CMapStringToString& request) {
+  Settings.SaveSettings(*this);
+  if (!LookupGameAndRace(request, CurrentContext) || !LookupTurn(request, CurrentContext)) return;
+  RefreshRaceTable();
+}

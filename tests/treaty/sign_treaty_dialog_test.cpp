@@ -1,0 +1,189 @@
+#include "treaty/sign_treaty_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "plugin/globals.h"
+#include "res/resource.h"
+#include "simulated_host.h"
+#include "support/scripted_user.h"
+#include "treaty/new_condition_dialog.h"
+
+namespace {
+
+// The plug-in connected to a simulated host, its own module state current, a person at hand.
+class SignDialogTest : public testing::Test {
+ protected:
+  SignDialogTest() {
+    CMapStringToString startup;
+    Fill(startup, host.StartupParameters());
+    theApp.ReadStartupParameters(startup);
+    CurrentContext.raceName = "Xar";
+    host.AnswerList("Races", {"Vor", "Lum", "Kel"});
+  }
+
+  struct Signed {
+    BOOL confirmed;
+    CString race;
+    int from = -1;
+    int to = -1;
+    CString conditions;
+  };
+
+  Signed Show(int turn, const char* race = "Vor", const char* conditions = "") {
+    Signed result{FALSE, race, -1, -1, conditions};
+    result.confirmed = theApp.ShowSignTreatyDialog("Alpha", turn, result.race, result.from,
+                                                   result.to, result.conditions);
+    return result;
+  }
+
+  AFX_MAINTAIN_STATE2 moduleState{AfxGetStaticModuleState()};
+  SimulatedHost host;
+  ScriptedUser user;
+};
+
+}  // namespace
+
+TEST_F(SignDialogTest, OpensOnTheTurnWithTheDefaultLengthAndReturnsWhatWasChosen) {
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog& dialog, CUserInput& input) {
+    CString caption;
+    dialog.GetWindowText(caption);
+    EXPECT_EQ(caption, "Sign treaty");
+    EXPECT_EQ(input.Text(IDC_RACE), "Vor");
+    EXPECT_EQ(input.Text(IDC_FROM), "30");
+    EXPECT_EQ(input.Text(IDC_TILL), "40");
+    EXPECT_EQ(dialog.SendDlgItemMessage(IDC_SPIN_FROM, UDM_GETRANGE), MAKELONG(40, 0));
+    EXPECT_EQ(dialog.SendDlgItemMessage(IDC_SPIN_TILL, UDM_GETRANGE), MAKELONG(999, 30));
+    CStringArray races;
+    input.Items(IDC_RACE, races);
+    ASSERT_EQ(races.GetSize(), 3);
+    EXPECT_EQ(races[0], "Kel");
+    input.Pick(IDC_RACE, "lum");
+    input.Type(IDC_TILL, "45");
+    input.Click(IDOK);
+  });
+  const Signed result = Show(30);
+  EXPECT_TRUE(result.confirmed);
+  EXPECT_EQ(result.race, "Lum");
+  EXPECT_EQ(result.from, 30);
+  EXPECT_EQ(result.to, 45);
+  EXPECT_EQ(result.conditions, "");
+  ASSERT_EQ(host.Calls("List").size(), 1u);
+  const Entries list = host.Calls("List")[0];
+  EXPECT_EQ(list.at("Parameter.1"), "Races");
+  EXPECT_EQ(list.at("GameName"), "Alpha");
+  EXPECT_EQ(list.at("RaceName"), "Xar");
+  EXPECT_EQ(list.at("Turn"), "30");
+}
+
+TEST_F(SignDialogTest, AFieldLeftEmptyOrOutOfOrderTakesTheOtherFieldsTurn) {
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+    input.Type(IDC_FROM, "");
+    input.Key(VK_TAB);
+    EXPECT_EQ(input.Text(IDC_FROM), "40");
+    input.Type(IDC_FROM, "32");
+    input.Type(IDC_TILL, "25");
+    input.Key(VK_TAB);
+    EXPECT_EQ(input.Text(IDC_TILL), "32") << "the last turn may not go below the first";
+    input.Type(IDC_FROM, "33");
+    input.Key(VK_TAB);
+    EXPECT_EQ(input.Text(IDC_FROM), "32") << "the first turn may not pass the last";
+    input.Type(IDC_TILL, "7");
+    input.Key(VK_RETURN);
+  });
+  const Signed result = Show(30);
+  EXPECT_EQ(result.from, 32);
+  EXPECT_EQ(result.to, 7) << "Enter runs no correction on the field that has the focus";
+}
+
+TEST_F(SignDialogTest, TicksTheConditionsInForceAndJoinsTheTickedOnesInTextOrder) {
+  Store.Dictionary.AddCondition("B", "Beta");
+  Store.Dictionary.AddCondition("A", "Gamma");
+  Store.Dictionary.AddCondition("C", "alpha");
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+    EXPECT_TRUE(input.IsTicked(IDC_CONDITIONS, "Gamma"));
+    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "Beta"));
+    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "alpha"))
+        << "an unknown abbreviation ticks nothing";
+    EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Beta"));
+    input.Click(IDOK);
+  });
+  const Signed result = Show(12, "Vor", "A/ZZ");
+  EXPECT_EQ(result.conditions, "B/A") << "Beta before Gamma, not A before B";
+}
+
+TEST_F(SignDialogTest, AddExtendsTheDictionaryKeepingTheTicksEvenWhenCancelled) {
+  Store.Dictionary.AddCondition("NA", "Non-aggression");
+  Store.Dictionary.AddCondition("TR", "Trade");
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+    input.Click(IDC_ADD);
+    EXPECT_TRUE(input.IsTicked(IDC_CONDITIONS, "No aggression at all"));
+    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "Non-aggression"));
+    input.Click(IDC_ADD);
+    CStringArray items;
+    input.Items(IDC_CONDITIONS, items);
+    EXPECT_EQ(items.GetSize(), 2) << "a text differing only in case adds nothing";
+    input.Click(IDC_ADD);
+    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "Open borders")) << "a new entry comes unticked";
+    input.Key(VK_ESCAPE);
+  });
+  user.InDialog(IDD_NEW_CONDITION, [](CDialog& dialog, CUserInput& input) {
+    CString caption;
+    dialog.GetWindowText(caption);
+    EXPECT_EQ(caption, "New condition");
+    input.Type(IDC_MAIN_TEXT, "No aggression at all");
+    input.Type(IDC_ABBREVIATION, "na");
+    EXPECT_EQ(input.Text(IDC_ABBREVIATION), "NA");
+    input.Click(IDOK);
+  });
+  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) {
+    input.Type(IDC_MAIN_TEXT, "TRADE");
+    input.Type(IDC_ABBREVIATION, "X");
+    input.Click(IDOK);
+  });
+  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) {
+    input.Type(IDC_MAIN_TEXT, "Open borders");
+    input.Type(IDC_ABBREVIATION, "ob");
+    input.Key(VK_RETURN);
+  });
+  const Signed result = Show(12, "Vor", "NA");
+  EXPECT_FALSE(result.confirmed);
+  EXPECT_EQ(result.from, -1) << "outputs are left alone on Cancel";
+  CString text;
+  EXPECT_TRUE(Store.Dictionary.Lookup("NA", text));
+  EXPECT_EQ(text, "No aggression at all");
+  EXPECT_TRUE(Store.Dictionary.Lookup("OB", text));
+  EXPECT_FALSE(Store.Dictionary.Lookup("X", text));
+}
+
+TEST_F(SignDialogTest, WithoutARaceListTheTypedRaceIsReturned) {
+  host.AnswerListWith("Races", {{"1", "Vor"}});
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+    CStringArray races;
+    input.Items(IDC_RACE, races);
+    EXPECT_EQ(races.GetSize(), 0);
+    EXPECT_EQ(input.Text(IDC_RACE), "Vor");
+    input.Type(IDC_RACE, "Stranger");
+    input.Click(IDOK);
+  });
+  EXPECT_EQ(Show(5).race, "Stranger");
+}
+
+TEST(NewConditionDialog, ReturnsWhatWasTypedOnOkAndNothingOnCancel) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  ScriptedUser user;
+  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
+  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) {
+    input.Type(IDC_MAIN_TEXT, "Mixed Case");
+    input.Type(IDC_ABBREVIATION, "ab1/c");
+    input.Click(IDCANCEL);
+  });
+  NewConditionDialog empty;
+  EXPECT_EQ(empty.DoModal(), IDOK);
+  EXPECT_EQ(empty.Abbreviation, "");
+  EXPECT_EQ(empty.MainText, "");
+  NewConditionDialog cancelled;
+  EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+  EXPECT_EQ(cancelled.MainText, "");
+}

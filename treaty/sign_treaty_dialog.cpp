@@ -1,0 +1,102 @@
+#include "treaty/sign_treaty_dialog.h"
+
+#include "plugin/decimal.h"
+#include "plugin/globals.h"
+#include "plugin/spin_control.h"
+#include "res/resource.h"
+#include "treaty/new_condition_dialog.h"
+
+namespace {
+
+constexpr int kLastTurnOffered = 999;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(SignTreatyDialog, CDialog)
+ON_EN_KILLFOCUS(IDC_FROM, OnKillFocusFrom)
+ON_EN_KILLFOCUS(IDC_TILL, OnKillFocusTill)
+ON_BN_CLICKED(IDC_ADD, OnAddClicked)
+END_MESSAGE_MAP()
+
+SignTreatyDialog::SignTreatyDialog(HostRequest& raceList, int openingTurn,
+                                   CString selectedConditions, CWnd* parent)
+    : CDialog(IDD_SIGN_TREATY, parent),
+      SelectedConditions(selectedConditions),
+      OpeningTurn(openingTurn),
+      RaceList(raceList) {}
+
+SignTreatyDialog::~SignTreatyDialog() = default;
+
+void SignTreatyDialog::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_CONDITIONS, ConditionList);
+  DDX_CBString(pDX, IDC_RACE, Race);
+  DDX_Text(pDX, IDC_FROM, FromText);
+  DDX_Text(pDX, IDC_TILL, TillText);
+  if (pDX->m_bSaveAndValidate) {
+    SelectedConditions = Store.Dictionary.BuildConditions(ConditionList);
+  } else {
+    Store.Dictionary.SetChecks(SelectedConditions, ConditionList);
+  }
+}
+
+BOOL SignTreatyDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  CString count;
+  if (RaceList.Lookup("Count", count)) {
+    const int races = ReadDecimal(count);
+    for (int i = 1; i <= races; ++i) {
+      CString race;
+      if (RaceList.Lookup(DecimalText(i), race)) {
+        SendDlgItemMessage(IDC_RACE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(race.GetString()));
+      }
+    }
+  }
+
+  const int turn = OpeningTurn;
+  const int last = WrappingSum(turn, Settings.DefLen);
+  SetSpinRange(*this, IDC_SPIN_FROM, 0, last);
+  SetSpinPos(*this, IDC_SPIN_FROM, turn);
+  FromText = DecimalText(turn);
+  SetSpinRange(*this, IDC_SPIN_TILL, turn, kLastTurnOffered);
+  SetSpinPos(*this, IDC_SPIN_TILL, last);
+  TillText = DecimalText(last);
+
+  ConditionList.SetCheckStyle(BS_AUTOCHECKBOX);
+  Store.Dictionary.FillCheckList(ConditionList);
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+// An empty or out-of-range first turn takes the last turn; the last turn may not go below it.
+void SignTreatyDialog::OnKillFocusFrom() {
+  const SpinPosition till = GetSpinPos(*this, IDC_SPIN_TILL);
+  SpinPosition from = GetSpinPos(*this, IDC_SPIN_FROM);
+  if (!from.valid) {
+    SetSpinPos(*this, IDC_SPIN_FROM, till.position);
+    from.position = till.position;
+  }
+  SetSpinRange(*this, IDC_SPIN_TILL, from.position, kLastTurnOffered);
+}
+
+// An empty or out-of-range last turn takes the first turn; the first turn may not pass it.
+void SignTreatyDialog::OnKillFocusTill() {
+  const SpinPosition from = GetSpinPos(*this, IDC_SPIN_FROM);
+  SpinPosition till = GetSpinPos(*this, IDC_SPIN_TILL);
+  if (!till.valid) {
+    SetSpinPos(*this, IDC_SPIN_TILL, from.position);
+    till.position = from.position;
+  }
+  SetSpinRange(*this, IDC_SPIN_FROM, 0, till.position);
+}
+
+void SignTreatyDialog::OnAddClicked() {
+  NewConditionDialog added;
+  if (added.DoModal() != IDOK || ConditionList.FindStringExact(-1, added.MainText) >= 0) return;
+  // The list is refilled, so the player's check marks are carried over through the string.
+  SelectedConditions = Store.Dictionary.BuildConditions(ConditionList);
+  Store.Dictionary.AddCondition(added.Abbreviation, added.MainText);
+  Store.Dictionary.FillCheckList(ConditionList);
+  Store.Dictionary.SetChecks(SelectedConditions, ConditionList);
+}
