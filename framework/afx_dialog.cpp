@@ -26,14 +26,15 @@ RECT TemplateRect(short x, short y, short cx, short cy) { return RECT{x, y, x + 
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDialog, CWnd){WM_INITDIALOG, 0, 0, 0,
-                                 [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {
-                                   return static_cast<CDialog*>(target)->OnInitDialog();
-                                 }},
-    ON_COMMAND(IDOK, OnOK) ON_COMMAND(IDCANCEL, OnCancel) END_MESSAGE_MAP()
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
 
-        CDialog::CDialog()
-    : CDialog(0) {}
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+
+CDialog::CDialog() : CDialog(0) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate),

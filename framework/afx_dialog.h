@@ -33,6 +33,7 @@ class CDialog : public CWnd {
   virtual void OnCancel();
   // Sends the template's initial data (list and combo-box items) to its controls.
   BOOL ExecuteDlgInit();
+  LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
 
   UINT m_nIDHelp;
 

@@ -12,11 +12,11 @@
 
 // One control of a dialog template, as the template states it.
 struct CDialogItemTemplate {
-  UINT id = 0;           // 65535 for a control the code never addresses (IDC_STATIC)
-  CString windowClass;   // "Button", "Edit", "Static", "ComboBox", "ListBox", "msctls_updown32"
-  CString text;          // caption
+  UINT id = 0;          // 65535 for a control the code never addresses (IDC_STATIC)
+  CString windowClass;  // "Button", "Edit", "Static", "ComboBox", "ListBox", "msctls_updown32"
+  CString text;         // caption
   short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
-  DWORD style = 0;       // with WS_CHILD, WS_VISIBLE and the statement's default styles
+  DWORD style = 0;  // with WS_CHILD, WS_VISIBLE and the statement's default styles
   DWORD exStyle = 0;
 };
 

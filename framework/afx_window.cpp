@@ -40,6 +40,46 @@ bool IsInside(HWND window, HWND ancestor) {
 
 HWND Live(HWND hWnd) { return liveWindows.count(hWnd) ? hWnd : nullptr; }
 
+RECT ClientArea(HWND hWnd) {
+  return RECT{0, 0, hWnd->rect.right - hWnd->rect.left, hWnd->rect.bottom - hWnd->rect.top};
+}
+
+constexpr DWORD kShowStates = WS_MINIMIZE | WS_MAXIMIZE;
+// Minimised windows line up along the bottom of their parent.
+constexpr LONG kIconWidth = 160;
+constexpr LONG kIconHeight = 24;
+
+void EnterShowState(HWND hWnd, DWORD state, const RECT& rect) {
+  if (!(hWnd->style & kShowStates)) hWnd->normalRect = hWnd->rect;
+  hWnd->style = (hWnd->style & ~kShowStates) | state;
+  hWnd->rect = rect;
+}
+
+void Minimize(HWND hWnd) {
+  if (hWnd->style & WS_MINIMIZE) return;
+  RECT icon{0, 0, kIconWidth, kIconHeight};
+  if (HWND parent = hWnd->parent) {
+    const LONG slot = static_cast<LONG>(
+        std::count_if(parent->children.begin(), parent->children.end(),
+                      [](HWND sibling) { return (sibling->style & WS_MINIMIZE) != 0; }));
+    const LONG bottom = ClientArea(parent).bottom;
+    icon = RECT{slot * kIconWidth, bottom - kIconHeight, (slot + 1) * kIconWidth, bottom};
+  }
+  EnterShowState(hWnd, WS_MINIMIZE, icon);
+}
+
+void Maximize(HWND hWnd) {
+  if (hWnd->style & WS_MAXIMIZE) return;
+  const RECT normal = (hWnd->style & kShowStates) ? hWnd->normalRect : hWnd->rect;
+  EnterShowState(hWnd, WS_MAXIMIZE, hWnd->parent ? ClientArea(hWnd->parent) : normal);
+}
+
+void Restore(HWND hWnd) {
+  if (!(hWnd->style & kShowStates)) return;
+  hWnd->style &= ~kShowStates;
+  hWnd->rect = hWnd->normalRect;
+}
+
 bool IsTabStop(HWND hWnd) {
   return (hWnd->style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
 }
@@ -67,9 +107,46 @@ LRESULT WindowClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
       ::DestroyWindow(hWnd);
       return 0;
+    case WM_SETICON: {
+      HICON previous = hWnd->icon;
+      hWnd->icon = reinterpret_cast<HICON>(lParam);
+      return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(hWnd->icon);
     default:
       return 0;
   }
+}
+
+BOOL WindowClass::Show(HWND hWnd, int command) {
+  const BOOL wasVisible = (hWnd->style & WS_VISIBLE) != 0;
+  hWnd->Send(WM_SHOWWINDOW, command != SW_HIDE, command);
+  if (!Live(hWnd)) return wasVisible;
+  switch (command) {
+    case SW_HIDE:
+      hWnd->style &= ~WS_VISIBLE;
+      return wasVisible;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
+      Minimize(hWnd);
+      break;
+    case SW_SHOWMAXIMIZED:
+      Maximize(hWnd);
+      break;
+    case SW_SHOWNORMAL:
+    case SW_SHOWNOACTIVATE:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+      Restore(hWnd);
+      break;
+    default:  // SW_SHOW, SW_SHOWNA: in the state it is in
+      break;
+  }
+  hWnd->style |= WS_VISIBLE;
+  return wasVisible;
 }
 
 void RegisterWindowClass(const char* className, WindowClassFactory factory) {
@@ -125,10 +202,14 @@ LRESULT HWND__::Send(UINT message, WPARAM wParam, LPARAM lParam) {
   target->currentMessage_ = message;
   target->currentWParam_ = wParam;
   target->currentLParam_ = lParam;
+  HWND self = this;
   const LRESULT result = target->WindowProc(message, wParam, lParam);
-  target->currentMessage_ = savedMessage;
-  target->currentWParam_ = savedWParam;
-  target->currentLParam_ = savedLParam;
+  // The handler may have destroyed the window and, for a frame or a view, the object too.
+  if (Live(self) && self->attached == target) {
+    target->currentMessage_ = savedMessage;
+    target->currentWParam_ = savedWParam;
+    target->currentLParam_ = savedLParam;
+  }
   return result;
 }
 
@@ -156,6 +237,9 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
 }
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
@@ -306,16 +390,40 @@ void CWnd::MoveWindow(const RECT& rect) {
   if (Live(m_hWnd)) m_hWnd->rect = rect;
 }
 
-BOOL CWnd::ShowWindow(int command) {
-  if (!Live(m_hWnd)) return FALSE;
-  const BOOL wasVisible = (m_hWnd->style & WS_VISIBLE) != 0;
-  SendMessage(WM_SHOWWINDOW, command != SW_HIDE, command);
-  if (command == SW_HIDE) {
-    m_hWnd->style &= ~WS_VISIBLE;
-  } else {
-    m_hWnd->style |= WS_VISIBLE;
-  }
-  return wasVisible;
+BOOL CWnd::ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+
+BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
+  return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) {
+  return ::SetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+void CWnd::GetClientRect(LPRECT lpRect) const {
+  if (lpRect) *lpRect = Live(m_hWnd) ? ClientArea(m_hWnd) : RECT{};
+}
+
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+
+void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+
+BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) {
+  return ::GetUpdateRect(m_hWnd, lpRect, bErase);
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+  return reinterpret_cast<HICON>(
+      SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+}
+
+HICON CWnd::GetIcon(BOOL bBigIcon) const {
+  return reinterpret_cast<HICON>(
+      const_cast<CWnd*>(this)->SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL));
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -427,6 +535,45 @@ BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL erase) {
   if (!Live(hWnd)) return FALSE;
   hWnd->invalid = true;
   hWnd->eraseBackground = hWnd->eraseBackground || erase;
+  return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL) {
+  if (!Live(hWnd)) return FALSE;
+  if (rect) *rect = hWnd->invalid ? ClientArea(hWnd) : RECT{};
+  return hWnd->invalid;
+}
+
+BOOL ShowWindow(HWND hWnd, int command) {
+  return Live(hWnd) ? hWnd->behaviour->Show(hWnd, command) : FALSE;
+}
+
+BOOL IsIconic(HWND hWnd) { return Live(hWnd) && (hWnd->style & WS_MINIMIZE); }
+
+BOOL IsZoomed(HWND hWnd) { return Live(hWnd) && (hWnd->style & WS_MAXIMIZE); }
+
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* placement) {
+  if (!Live(hWnd) || !placement) return FALSE;
+  const bool iconic = (hWnd->style & WS_MINIMIZE) != 0;
+  placement->length = sizeof(WINDOWPLACEMENT);
+  placement->flags = 0;
+  placement->showCmd = static_cast<UINT>(iconic                        ? SW_SHOWMINIMIZED
+                                         : (hWnd->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                                       : SW_SHOWNORMAL);
+  placement->ptMinPosition = iconic ? POINT{hWnd->rect.left, hWnd->rect.top} : POINT{-1, -1};
+  placement->ptMaxPosition = POINT{-1, -1};
+  placement->rcNormalPosition = (hWnd->style & kShowStates) ? hWnd->normalRect : hWnd->rect;
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* placement) {
+  if (!Live(hWnd) || !placement) return FALSE;
+  if (hWnd->style & kShowStates) {
+    hWnd->normalRect = placement->rcNormalPosition;
+  } else {
+    hWnd->rect = placement->rcNormalPosition;
+  }
+  ShowWindow(hWnd, static_cast<int>(placement->showCmd));
   return TRUE;
 }
 

@@ -7,10 +7,12 @@
 #pragma once
 
 #include "afx_collections.h"
+#include "afx_draw.h"
 #include "afx_types.h"
 #include "afx_winuser.h"
 
 class CCmdTarget;
+class CFrameWnd;
 
 // One message-map entry: the message, for WM_COMMAND the notification code and the range of
 // control identifiers, and the handler.
@@ -54,10 +56,34 @@ struct AFX_MSGMAP {
      return 0;                                                                        \
    }},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+// Any message, for LRESULT memberFxn(WPARAM, LPARAM).
+#define ON_MESSAGE(message, memberFxn)                                  \
+  {static_cast<UINT>(message), 0, 0, 0,                                 \
+   [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT {    \
+     return static_cast<ThisClass*>(target)->memberFxn(wParam, lParam); \
+   }},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+// A message without parameters, for the member `memberFxn` taking none.
+#define AFX_ON_PLAIN_MESSAGE(message, memberFxn)                         \
+  {message, 0, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { \
+     static_cast<ThisClass*>(target)->memberFxn();                       \
+     return 0;                                                           \
+   }},
+#define ON_WM_PAINT() AFX_ON_PLAIN_MESSAGE(WM_PAINT, OnPaint)
+#define ON_WM_DESTROY() AFX_ON_PLAIN_MESSAGE(WM_DESTROY, OnDestroy)
+#define ON_WM_CLOSE() AFX_ON_PLAIN_MESSAGE(WM_CLOSE, OnClose)
+// WM_MDIACTIVATE, for OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd).
+#define ON_WM_MDIACTIVATE()                                                                   \
+  {WM_MDIACTIVATE, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+     auto* self = static_cast<ThisClass*>(target);                                            \
+     HWND activated = reinterpret_cast<HWND>(lParam);                                         \
+     self->OnMDIActivate(self->m_hWnd == activated, CWnd::FromHandle(activated),              \
+                         CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));                   \
+     return 0;                                                                                \
+   }},
 // WM_CHAR, for OnChar(UINT nChar, UINT nRepCnt, UINT nFlags).
 #define ON_WM_CHAR()                                                                   \
   {WM_CHAR, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
@@ -69,6 +95,8 @@ struct AFX_MSGMAP {
 
 // The root of everything that receives commands and messages through a message map.
 class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
+
  public:
   // Runs the handler of the first entry, most derived map first, that takes the message (and,
   // for WM_COMMAND, its code and identifier); FALSE when none does.
@@ -97,12 +125,30 @@ inline constexpr int SW_MAXIMIZE = 3;
 inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
+inline constexpr int SW_SHOWMINNOACTIVE = 7;
 inline constexpr int SW_SHOWNA = 8;
 inline constexpr int SW_RESTORE = 9;
+inline constexpr int SW_SHOWDEFAULT = 10;
+inline constexpr int SW_FORCEMINIMIZE = 11;
+
+// Where a window stands: its show state and the rectangle it has when neither minimised nor
+// maximised, in its parent's coordinates.
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;  // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+inline constexpr UINT WPF_SETMINPOSITION = 0x0001;
+inline constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
 
 class CDataExchange;
 
 class CWnd : public CCmdTarget {
+  DECLARE_DYNCREATE(CWnd)
+
  public:
   CWnd();
   // Destroys the window it is still attached to.
@@ -143,8 +189,29 @@ class CWnd : public CCmdTarget {
   void GetWindowRect(RECT* rect) const;
   void MoveWindow(const RECT& rect);
 
+  // Changes visibility and show state; for an MDI child also which child is active. Answers
+  // whether the window was visible before.
   BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
+  BOOL IsIconic() const;
+  BOOL IsZoomed() const;
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
+  // Takes the normal rectangle and applies the show command, as ShowWindow does.
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
+  void GetClientRect(LPRECT lpRect) const;
+  // The frame window the window sits in; null for none.
+  CFrameWnd* GetParentFrame() const;
+
+  void Invalidate(BOOL bErase = TRUE);
+  void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+  // Whether the window waits to be repainted.
+  BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+  // A context for drawing outside painting, to be handed back to ReleaseDC.
+  CDC* GetDC();
+  int ReleaseDC(CDC* pDC);
+  HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+  HICON GetIcon(BOOL bBigIcon) const;
+
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
 
@@ -195,6 +262,12 @@ BOOL IsWindow(HWND hWnd);
 BOOL DestroyWindow(HWND hWnd);
 HWND GetParent(HWND hWnd);
 BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
+BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase);
+BOOL ShowWindow(HWND hWnd, int command);
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* placement);
+BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* placement);
 HWND GetFocus();
 HWND SetFocus(HWND hWnd);
 

@@ -17,6 +17,9 @@ class WindowClass {
   virtual ~WindowClass() = default;
   // The class's window procedure; the default handles text, focus, showing and destruction.
   virtual LRESULT Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // ShowWindow: visibility and the normal, minimised or maximised state. Answers whether the
+  // window was visible.
+  virtual BOOL Show(HWND hWnd, int command);
 };
 
 using WindowClassFactory = std::unique_ptr<WindowClass> (*)();
@@ -45,6 +48,8 @@ struct HWND__ {
   std::unique_ptr<afx_detail::WindowClass> behaviour;
   bool invalid = false;  // to be repainted
   bool eraseBackground = false;
+  RECT normalRect{};  // where the window returns to while it is minimised or maximised
+  HICON icon = nullptr;
 
   // Destroys the window and its children, children last to first, then releases it.
   static void DestroyTree(HWND hWnd);

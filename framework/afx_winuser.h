@@ -180,6 +180,8 @@ inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_GETICON = 0x007F;
+inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
@@ -187,8 +189,14 @@ inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_MDIDESTROY = 0x0221;
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
+inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
 inline constexpr UINT WM_USER = 0x0400;
+
+// Which icon of a window WM_SETICON and WM_GETICON address.
+inline constexpr WPARAM ICON_SMALL = 0;
+inline constexpr WPARAM ICON_BIG = 1;
 
 // Edit messages and notifications.
 inline constexpr UINT EM_GETSEL = 0x00B0;

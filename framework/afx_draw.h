@@ -1,0 +1,180 @@
+// Drawing without pixels: points, sizes, rectangles and colours, and the device context (CDC)
+// that measures text in one fixed font and records every fill and every text it is asked to
+// draw into a display list. Tests assert on display lists; the console host renders them.
+#pragma once
+
+#include <vector>
+
+#include "afx_collections.h"
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct SIZE {
+  LONG cx;
+  LONG cy;
+};
+
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+
+class CPoint : public POINT {
+ public:
+  CPoint() : POINT{0, 0} {}
+  CPoint(int initX, int initY) : POINT{initX, initY} {}
+  CPoint(POINT initPt) : POINT(initPt) {}  // NOLINT: converts implicitly, as the original does
+
+  BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
+  BOOL operator!=(POINT point) const { return !(*this == point); }
+  // Same-type comparisons spare C++20 the choice between an operator and its reversal.
+  BOOL operator==(const CPoint& point) const { return *this == static_cast<POINT>(point); }
+  BOOL operator!=(const CPoint& point) const { return !(*this == point); }
+};
+
+class CSize : public SIZE {
+ public:
+  CSize() : SIZE{0, 0} {}
+  CSize(int initCX, int initCY) : SIZE{initCX, initCY} {}
+  CSize(SIZE initSize) : SIZE(initSize) {}  // NOLINT: converts implicitly, as the original does
+
+  BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
+  BOOL operator!=(SIZE size) const { return !(*this == size); }
+  BOOL operator==(const CSize& size) const { return *this == static_cast<SIZE>(size); }
+  BOOL operator!=(const CSize& size) const { return !(*this == size); }
+};
+
+class CRect : public RECT {
+ public:
+  CRect() : RECT{0, 0, 0, 0} {}
+  CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
+  CRect(const RECT& srcRect) : RECT(srcRect) {}  // NOLINT: implicit, as the original
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  CSize Size() const { return CSize(Width(), Height()); }
+  CPoint TopLeft() const { return CPoint(left, top); }
+  operator LPRECT() { return this; }         // NOLINT: as the original
+  operator LPCRECT() const { return this; }  // NOLINT: as the original
+
+  BOOL operator==(const RECT& rect) const {
+    return left == rect.left && top == rect.top && right == rect.right && bottom == rect.bottom;
+  }
+  BOOL operator!=(const RECT& rect) const { return !(*this == rect); }
+  BOOL operator==(const CRect& rect) const { return *this == static_cast<const RECT&>(rect); }
+  BOOL operator!=(const CRect& rect) const { return !(*this == rect); }
+};
+
+// Colours are 0x00BBGGRR, as the Windows macros build them.
+constexpr COLORREF RGB(int r, int g, int b) {
+  return static_cast<COLORREF>(static_cast<BYTE>(r)) |
+         (static_cast<COLORREF>(static_cast<BYTE>(g)) << 8) |
+         (static_cast<COLORREF>(static_cast<BYTE>(b)) << 16);
+}
+constexpr BYTE GetRValue(COLORREF rgb) { return static_cast<BYTE>(rgb & 0xFF); }
+constexpr BYTE GetGValue(COLORREF rgb) { return static_cast<BYTE>((rgb >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF rgb) { return static_cast<BYTE>((rgb >> 16) & 0xFF); }
+
+// Mapping modes: only MM_TEXT, one logical unit per pixel, is drawn in.
+inline constexpr int MM_TEXT = 1;
+// Background modes of text.
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+// An icon handle names the icon resource it was loaded from.
+struct HICON__ {
+  UINT nID;
+};
+using HICON = HICON__*;
+
+namespace afx_detail {
+// The one handle of icon resource `id`, whichever module it was found in.
+HICON IconHandle(UINT id);
+}  // namespace afx_detail
+
+// One thing drawn, in the painted window's client coordinates.
+struct CDisplayItem {
+  enum Kind { fillRect, textOut };  // the call that drew it
+  Kind kind;
+  RECT rect;            // fill: the area; text: the character cells the text covers
+  COLORREF color;       // fill: its colour; text: the text's colour
+  COLORREF background;  // text: the colour of its cells, when opaque
+  BOOL opaque;          // text: its cells were filled with `background` first
+  CString text;
+};
+
+// What one paint drew, in drawing order.
+struct CDisplayList {
+  BOOL erased = FALSE;  // the background was erased first (the window was invalidated with erase)
+  std::vector<CDisplayItem> items;
+};
+
+class CWnd;
+
+class CDC : public CObject {
+ public:
+  // The one font: every single-byte character takes a cell of this size, in pixels.
+  static constexpr int kCellWidth = 8;
+  static constexpr int kCellHeight = 16;
+
+  CDC();
+  ~CDC() override;
+
+  CSize GetTextExtent(const char* lpszString, int nCount) const;
+  CSize GetTextExtent(const CString& str) const;
+
+  // Fills with `clr` and, as the original does, leaves `clr` as the background colour.
+  void FillSolidRect(LPCRECT lpRect, COLORREF clr);
+  void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
+
+  // Each answers the colour or mode it replaces.
+  COLORREF SetTextColor(COLORREF crColor);
+  COLORREF GetTextColor() const { return textColor_; }
+  COLORREF SetBkColor(COLORREF crColor);
+  COLORREF GetBkColor() const { return bkColor_; }
+  int SetBkMode(int nBkMode);
+  int GetBkMode() const { return bkMode_; }
+  int SetMapMode(int nMapMode);
+  int GetMapMode() const { return mapMode_; }
+
+  // Draws with the current text colour, on the background colour unless the mode is TRANSPARENT.
+  BOOL TextOut(int x, int y, const char* lpszString, int nCount);
+  BOOL TextOut(int x, int y, const CString& str);
+
+  // Everything drawn through this context so far.
+  const CDisplayList& GetDisplayList() const { return list_; }
+
+ protected:
+  CDisplayList list_;
+
+ private:
+  COLORREF textColor_ = RGB(0, 0, 0);
+  COLORREF bkColor_ = RGB(255, 255, 255);
+  int bkMode_ = OPAQUE;
+  int mapMode_ = MM_TEXT;
+};
+
+// A context for drawing into a window outside painting; what it draws is not kept.
+class CClientDC : public CDC {
+ public:
+  explicit CClientDC(CWnd* pWnd);
+
+ protected:
+  HWND m_hWnd;
+};
+
+// The context of one WM_PAINT: it validates the window when constructed and hands what was
+// drawn to the paint in progress (AfxPaintWindow) when destroyed.
+class CPaintDC : public CDC {
+ public:
+  explicit CPaintDC(CWnd* pWnd);
+  ~CPaintDC() override;
+
+ protected:
+  HWND m_hWnd;
+};
+
+// Paints `hWnd`, then its visible descendants over it, each with WM_PAINT, and answers what
+// they drew in `hWnd`'s client coordinates. Painting clears the windows' invalid state.
+CDisplayList AfxPaintWindow(HWND hWnd);
