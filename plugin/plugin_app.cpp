@@ -20,18 +20,6 @@ END_MESSAGE_MAP()
 
 PluginApp::PluginApp() : HostPluginBase(kPluginName) {}
 
-void PluginApp::OnGamesListModified(CMapStringToString&) {}
-
-void PluginApp::OnReportLoaded(CMapStringToString&) {}
-
-void PluginApp::OnUserCommand(CMapStringToString&) {}
-
-void PluginApp::OnTableProcessor(CMapStringToString&, CStringArray&) {}
-
-void PluginApp::OnActivate(CMapStringToString&) {}
-
-void PluginApp::OnPlanetChanged(CMapStringToString&) {}
-
 void PluginApp::OnAbout(CMapStringToString& answer) {
   answer.SetAt("Name", kPluginName);
   answer.SetAt("Author", kAuthor);

@@ -28,6 +28,9 @@ class PluginApp : public HostPluginBase {
 
   // Asks the host to redraw the race table of the current game.
   void RefreshRaceTable();
+  // Opens a new warning window for the current game and turn, listing every pact in force or
+  // only those near their end, with or without their conditions.
+  void OpenWarningWindow(bool listAll, bool showConditions);
 
   DECLARE_MESSAGE_MAP()
 };

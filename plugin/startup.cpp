@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "plugin/globals.h"
+#include "views/warning_window.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ CString CurrentDirectory() {
 }  // namespace
 
 void PluginApp::OnInitialize(CMapStringToString& parameters) {
+  // The window type comes first, before any host call is possible.
+  RegisterWarningWindow(*this);
   ReadStartupParameters(parameters);
   StorePath = CurrentDirectory() + kStoreFile;
   Store.Load(StorePath);

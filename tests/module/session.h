@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host_windows.h"
 #include "plugin_module.h"
 #include "simulated_host.h"
 #include "support/temp_dir.h"
@@ -78,4 +79,6 @@ class Session {
   TempDir game;
   SimulatedHost host;
   PluginModule module{TRUCELOG_MODULE};
+  // After the module, so that its windows close before the module unloads.
+  HostMainWindow windows;
 };

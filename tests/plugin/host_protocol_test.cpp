@@ -165,3 +165,17 @@ TEST(About, AnswersTheFiveKeysAndOverwritesName) {
                                         "\xE4\xEE\xE3\xEE\xE2\xEE\xF0\xEE\xE2"},
                                        {"Extra", "kept"}}));
 }
+
+TEST(HostProtocol, CallHostMayBeGivenTextsThatLiveInItsOwnAnswer) {
+  Connected session;
+  HostRequest answer;
+  answer.SetAt("1", std::string(300, 'L').c_str());
+  answer.SetAt("Game", "Alpha");
+  CStringArray none;
+  // The answer is emptied before the request is filled: the texts must have been copied.
+  session.plugin.CallHost(answer["Game"], answer["1"], 7, answer["1"], none, answer);
+  const Entries sent = session.host.Requests().at(0);
+  EXPECT_EQ(sent.at("GameName"), "Alpha");
+  EXPECT_EQ(sent.at("RaceName"), std::string(300, 'L'));
+  EXPECT_EQ(sent.at("Function"), std::string(300, 'L'));
+}

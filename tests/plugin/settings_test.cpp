@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/connected_plugin.h"
 
 namespace {
@@ -85,6 +87,12 @@ TEST(Settings, NumbersAndTypedTextsLoadAsStored) {
   EXPECT_EQ(settings.ShowInfo, 2147483647);
   EXPECT_EQ(settings.WarnWindowRect.left, -10);
   EXPECT_EQ(settings.WarnWindowRect.bottom, 480);
+
+  // The largest column numbers wrap round as the client's arithmetic does, without overflow.
+  host.settings = {{"Trucelog\\ColNum", "2147483647"}, {"Trucelog\\InfNum", "2147483647"}};
+  settings.LoadSettings(plugin);
+  EXPECT_EQ(settings.StatusColumn, INT_MIN + 16);
+  EXPECT_EQ(settings.InfoColumn, INT_MIN + 17);
 }
 
 TEST(Settings, SaveDerivesTheComputedValuesAndWritesTheKeysInOrder) {
