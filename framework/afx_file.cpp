@@ -1,16 +1,12 @@
 #include "afx_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "afx_faults.h"
+#include "afx_platform.h"
 
 namespace {
 
@@ -25,17 +21,8 @@ std::size_t Allowance(std::size_t wanted) {
   return allowed;
 }
 
-std::string NativePath(const char* path) {
-  std::string native(path ? path : "");
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
-
-std::string ParentOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
+// Windows text mode takes Ctrl-Z as the end of the file, whatever follows it.
+constexpr int kTextEnd = 0x1A;
 
 }  // namespace
 
@@ -49,37 +36,37 @@ void ClearFileFaults() { ioBudget.reset(); }
 CStdioFile::~CStdioFile() { Abort(); }
 
 BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
+  using afx_platform::OpenMode;
   Abort();
   text_ = (openFlags & typeText) != 0;
+  atTextEnd_ = false;
   const bool readWrite = (openFlags & modeReadWrite) != 0;
   const bool write = readWrite || (openFlags & modeWrite) != 0;
-  const char* mode = (openFlags & modeCreate) ? (readWrite ? "w+b" : "wb") : (write ? "r+b" : "rb");
-  stream_ = std::fopen(NativePath(fileName).c_str(), mode);
-  int cause = CFileException::none;
-  if (!stream_) {
-    cause = errno == ENOENT ? CFileException::fileNotFound : CFileException::accessDenied;
-  } else {
-    // A directory is not a file here, as on Windows.
-    struct stat status {};
-    if (fstat(fileno(stream_), &status) != 0 || S_ISDIR(status.st_mode)) {
-      Abort();
-      cause = CFileException::accessDenied;
-    }
-  }
+  const OpenMode mode = (openFlags & modeCreate)
+                            ? (readWrite ? OpenMode::kCreateReadWrite : OpenMode::kCreateWrite)
+                            : (write ? OpenMode::kReadWrite : OpenMode::kRead);
+  bool notFound = false;
+  stream_ = afx_platform::Default().OpenFile(fileName ? fileName : "", mode, notFound);
   if (error) {
-    error->m_cause = cause;
+    error->m_cause = stream_      ? CFileException::none
+                     : notFound ? CFileException::fileNotFound
+                                : CFileException::accessDenied;
     error->m_lOsError = stream_ ? 0 : errno;
   }
   return stream_ != nullptr;
 }
 
 BOOL CStdioFile::ReadString(CString& line) {
-  if (!stream_) return FALSE;
+  if (!stream_ || atTextEnd_) return FALSE;
   std::string bytes;
   int ch = EOF;
   bool readAny = false;
   while ((ch = std::getc(stream_)) != EOF) {
     if (Allowance(1) == 0) Fail(CFileException::hardIO);
+    if (text_ && ch == kTextEnd) {
+      atTextEnd_ = true;
+      break;
+    }
     readAny = true;
     if (ch == '\n') break;
     bytes += static_cast<char>(ch);
@@ -107,48 +94,40 @@ void CStdioFile::WriteString(const char* text) {
 void CStdioFile::Flush() {
   if (!stream_) return;
   if (std::fflush(stream_) != 0) Fail(CFileException::diskFull);
-  if (fsync(fileno(stream_)) != 0) Fail(CFileException::hardIO);
+  if (!afx_platform::Default().SyncFile(stream_)) Fail(CFileException::hardIO);
 }
 
 void CStdioFile::Close() {
   if (!stream_) return;
   std::FILE* stream = stream_;
   stream_ = nullptr;
-  if (std::fclose(stream) != 0) Fail(CFileException::diskFull);
+  if (!afx_platform::Default().CloseFile(stream)) Fail(CFileException::diskFull);
 }
 
 void CStdioFile::Abort() {
-  if (stream_) std::fclose(stream_);
+  if (stream_) afx_platform::Default().CloseFile(stream_);
   stream_ = nullptr;
 }
 
 void CStdioFile::Fail(int cause) { throw new CFileException(cause, errno); }
 
+#ifndef _WIN32
+// Where the system has no Windows calls the framework answers them itself.
+
 DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
-  std::vector<char> path(256);
-  while (!getcwd(path.data(), path.size())) {
-    if (errno != ERANGE) return 0;
-    path.resize(path.size() * 2);
-  }
-  const std::string text(path.data());
-  if (!buffer || bufferLength <= text.size()) return static_cast<DWORD>(text.size() + 1);
-  std::copy(text.c_str(), text.c_str() + text.size() + 1, buffer);
-  return static_cast<DWORD>(text.size());
+  std::string path;
+  if (!afx_platform::Default().CurrentDirectory(path)) return 0;
+  if (!buffer || bufferLength <= path.size()) return static_cast<DWORD>(path.size() + 1);
+  std::copy(path.c_str(), path.c_str() + path.size() + 1, buffer);
+  return static_cast<DWORD>(path.size());
 }
 
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
-  const std::string from = NativePath(existingFileName);
-  const std::string to = NativePath(newFileName);
-  if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(to.c_str(), F_OK) == 0) return FALSE;
-  if (std::rename(from.c_str(), to.c_str()) != 0) return FALSE;
-  if (flags & MOVEFILE_WRITE_THROUGH) {
-    const int directory = open(ParentOf(to).c_str(), O_RDONLY | O_DIRECTORY);
-    if (directory >= 0) {
-      fsync(directory);
-      close(directory);
-    }
-  }
-  return TRUE;
+  return afx_platform::Default().RenameFile(existingFileName, newFileName,
+                                            (flags & MOVEFILE_REPLACE_EXISTING) != 0,
+                                            (flags & MOVEFILE_WRITE_THROUGH) != 0);
 }
 
-BOOL DeleteFileA(LPCSTR fileName) { return unlink(NativePath(fileName).c_str()) == 0; }
+BOOL DeleteFileA(LPCSTR fileName) { return afx_platform::Default().RemoveFile(fileName); }
+
+#endif

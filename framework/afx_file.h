@@ -2,8 +2,8 @@
 // framework's file exception, and the Windows calls for the current directory and for moving
 // and deleting files. Paths are Windows paths: each "\" is taken as the platform's separator.
 //
-// Text mode reads CR LF as a line feed and writes each line feed as CR LF; no other byte is
-// ever converted. Opening reports failure by returning FALSE; reading, writing, flushing and
+// Text mode reads CR LF as a line feed and writes each line feed as CR LF, and a Ctrl-Z byte
+// ends what it reads of a file, as Windows text mode does; no other byte is ever converted. Opening reports failure by returning FALSE; reading, writing, flushing and
 // closing report it by throwing a `CFileException*`, which the catcher releases with Delete().
 #pragma once
 
@@ -60,9 +60,11 @@ class CStdioFile : public CFile {
 
   std::FILE* stream_ = nullptr;
   bool text_ = false;
+  bool atTextEnd_ = false;  // a Ctrl-Z was read in text mode
 };
 
-// Windows calls on files and directories.
+#ifndef _WIN32
+// Windows calls on files and directories; Windows itself declares them in <windows.h>.
 inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 
@@ -72,3 +74,4 @@ inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags);
 BOOL DeleteFileA(LPCSTR fileName);
+#endif

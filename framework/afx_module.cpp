@@ -1,6 +1,10 @@
 #include "afx_module.h"
 
+#include <algorithm>
+#include <string>
+
 #include "afx_app.h"
+#include "afx_platform.h"
 
 namespace {
 
@@ -72,6 +76,35 @@ BOOL AfxHasIcon(UINT id) {
     return resources ? resources->HasIcon(id) : FALSE;
   });
 }
+
+#ifndef _WIN32
+
+HMODULE LoadLibraryA(LPCSTR fileName) {
+  std::string ignored;
+  return afx_platform::Default().OpenModule(fileName, ignored);
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
+  return reinterpret_cast<FARPROC>(afx_platform::Default().ModuleExport(module, procName));
+}
+
+BOOL FreeLibrary(HMODULE module) {
+  if (!module) return FALSE;
+  afx_platform::Default().CloseModule(module);
+  return TRUE;
+}
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
+  std::string path;
+  if (module || !fileName || size == 0 || !afx_platform::Default().ProgramFile(path)) return 0;
+  // Too long a name is cut to fit with its terminator, and the whole size is answered.
+  const DWORD length = static_cast<DWORD>((std::min<std::size_t>)(path.size(), size - 1));
+  std::copy_n(path.c_str(), length, fileName);
+  fileName[length] = '\0';
+  return path.size() < size ? length : size;
+}
+
+#endif
 
 namespace afx_detail {
 

@@ -64,6 +64,15 @@ const CDialogTemplate* AfxFindDialogTemplate(UINT id);
 BOOL AfxLoadString(UINT id, CString& text);
 BOOL AfxHasIcon(UINT id);
 
+#ifndef _WIN32
+// Windows calls on modules; Windows itself declares them in <windows.h>. A module path is a
+// Windows path; GetModuleFileNameA knows only the program's own file (a null module).
+HMODULE LoadLibraryA(LPCSTR fileName);
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
+BOOL FreeLibrary(HMODULE module);
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+#endif
+
 namespace afx_detail {
 // The module whose static objects are being constructed: its application object belongs to it.
 void SetConstructingModule(AFX_MODULE_STATE* state);

@@ -29,6 +29,12 @@ using COLORREF = DWORD;
 struct HWND__;
 using HWND = HWND__*;
 
+// A loaded module, and the address of one of its exports.
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE;
+using FARPROC = INT_PTR (*)();
+
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 

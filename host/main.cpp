@@ -3,11 +3,8 @@
 //
 //   trucelog-host [--module PATH] [--game DIR]
 //
-// --module defaults to Trucelog.so beside this program; --game is the host's working folder,
+// --module defaults to the module beside this program (Trucelog.so, or Trucelog.dll on Windows); --game is the host's working folder,
 // where the plug-in keeps PLUGINS/Trucelog.ini (default: the current folder).
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -24,12 +21,6 @@ void Print(const std::string& title, const Entries& entries) {
   for (const auto& [key, value] : entries) {
     std::cout << "  " << key << " = " << ShowAnsi(value) << "\n";
   }
-}
-
-std::string DefaultModulePath() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return (error ? std::filesystem::path(".") : self.parent_path()) / "Trucelog.so";
 }
 
 // Calls a script function as a script in game Alpha, played as Xar, would at turn 12.
@@ -60,7 +51,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string modulePath = DefaultModulePath();
+  std::string modulePath = PluginModule::BesideProgram(TRUCELOG_MODULE_NAME);
   std::string gameDir;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -74,9 +65,13 @@ int main(int argc, char** argv) {
     }
   }
   modulePath = std::filesystem::absolute(modulePath).string();
-  if (!gameDir.empty() && chdir(gameDir.c_str()) != 0) {
-    std::perror(gameDir.c_str());
-    return 1;
+  if (!gameDir.empty()) {
+    std::error_code error;
+    std::filesystem::current_path(gameDir, error);
+    if (error) {
+      std::cerr << gameDir << ": " << error.message() << "\n";
+      return 1;
+    }
   }
 
   SimulatedHost host;

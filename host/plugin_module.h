@@ -17,6 +17,10 @@ class PluginModule {
   PluginModule(const PluginModule&) = delete;
   PluginModule& operator=(const PluginModule&) = delete;
 
+  // The path of `fileName` in the folder of the running program, where the host keeps its
+  // modules; `fileName` itself when the program's folder cannot be told.
+  static std::string BesideProgram(const std::string& fileName);
+
   bool IsLoaded() const { return handle_ != nullptr; }
   const std::string& Error() const { return error_; }
 
@@ -45,7 +49,7 @@ class PluginModule {
   template <class Function>
   Function Resolve(const char* plain, const char* decorated);
 
-  void* handle_ = nullptr;
+  HMODULE handle_ = nullptr;
   std::string error_;
   Name name_;
   NoArguments onLoad_ = nullptr, onClose_ = nullptr;

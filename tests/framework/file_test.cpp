@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -104,7 +103,7 @@ TEST(MoveFileExA, ReplacesOnlyWhenAsked) {
 
 TEST(GetCurrentDirectoryA, AnswersTheSizeNeededWhenTheBufferIsTooSmall) {
   TempDir dir;
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  std::filesystem::current_path(dir.Path());
   const std::string expected = std::filesystem::current_path().string();
   const DWORD length = static_cast<DWORD>(expected.size());
 
@@ -114,4 +113,55 @@ TEST(GetCurrentDirectoryA, AnswersTheSizeNeededWhenTheBufferIsTooSmall) {
   EXPECT_EQ(GetCurrentDirectoryA(length + 1, enough.data()), length);
   EXPECT_EQ(std::string(enough.data()), expected);
   EXPECT_EQ(GetCurrentDirectoryA(0, nullptr), length + 1);
+}
+
+TEST(CStdioFile, TextModeEndsTheFileAtCtrlZWhereBinaryModeReadsOn) {
+  TempDir dir;
+  dir.Write("z.txt", "one\r\ntwo\x1Athree\r\nfour\r\n");
+  EXPECT_EQ(ReadLines(dir.File("z.txt")), (std::vector<std::string>{"one", "two"}));
+  dir.Write("first.txt", "\x1A" "after\r\n");
+  EXPECT_TRUE(ReadLines(dir.File("first.txt")).empty());
+  dir.Write("line.txt", "one\r\n\x1A\r\n");
+  EXPECT_EQ(ReadLines(dir.File("line.txt")), (std::vector<std::string>{"one"}));
+
+  CStdioFile file;
+  ASSERT_TRUE(file.Open(dir.File("z.txt").c_str(), CFile::modeRead | CFile::typeBinary));
+  CString line;
+  std::vector<std::string> lines;
+  while (file.ReadString(line)) lines.emplace_back(line.GetString(), line.GetLength());
+  EXPECT_EQ(lines, (std::vector<std::string>{"one\r", "two\x1Athree\r", "four\r"}));
+}
+
+TEST(MoveFileExA, AFileThatIsOpenIsNeitherMovedReplacedNorDeleted) {
+  TempDir dir;
+  dir.Write("open", "open");
+  dir.Write("other", "other");
+  CStdioFile file;
+  ASSERT_TRUE(file.Open(dir.File("open").c_str(), CFile::modeRead | CFile::typeText));
+  EXPECT_FALSE(MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(),
+                           MOVEFILE_REPLACE_EXISTING));
+  EXPECT_FALSE(MoveFileExA(dir.File("open").c_str(), dir.File("moved").c_str(), 0));
+  EXPECT_FALSE(DeleteFileA(dir.File("open").c_str()));
+  EXPECT_EQ(dir.Read("open"), "open");
+  EXPECT_EQ(dir.Read("other"), "other");
+
+  file.Close();
+  EXPECT_TRUE(MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(),
+                          MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(dir.Read("open"), "other");
+  EXPECT_TRUE(DeleteFileA(dir.File("open").c_str()));
+  EXPECT_FALSE(dir.Exists("open"));
+}
+
+TEST(GetModuleFileNameA, NamesTheProgramAndCutsTooLongANameToTheBuffer) {
+  std::vector<char> path(4096);
+  const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  ASSERT_GT(length, 4u);
+  const std::string name(path.data(), length);
+  EXPECT_NE(name.find("framework_tests"), std::string::npos) << name;
+  EXPECT_TRUE(std::filesystem::exists(name)) << name;
+
+  std::vector<char> small(5, 'x');
+  EXPECT_EQ(GetModuleFileNameA(nullptr, small.data(), 5), 5u);
+  EXPECT_EQ(std::string(small.data()), name.substr(0, 4));
 }

@@ -55,11 +55,11 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
 }  // namespace
 
 TEST(Exports, TheModuleExportsTheTwentySixNamesAndNothingElse) {
-  EXPECT_EQ(DefinedDynamicSymbols(TRUCELOG_MODULE), AllExportNames());
+  EXPECT_EQ(DefinedDynamicSymbols(PluginModule::BesideProgram(TRUCELOG_MODULE_NAME)), AllExportNames());
 }
 
 TEST(Exports, BothNamesOfEveryEntryPointResolveToTheSameHandler) {
-  const PluginModule module(TRUCELOG_MODULE);
+  const PluginModule module(PluginModule::BesideProgram(TRUCELOG_MODULE_NAME));
   ASSERT_TRUE(module.IsLoaded()) << module.Error();
   for (const EntryPoint& entry : kEntryPoints) {
     EXPECT_NE(module.Symbol(entry.plain), nullptr) << entry.plain;
@@ -70,7 +70,7 @@ TEST(Exports, BothNamesOfEveryEntryPointResolveToTheSameHandler) {
 TEST(Exports, CallsThroughEitherNameReachThePlugin) {
   for (const auto name : {PluginModule::Name::kPlain, PluginModule::Name::kDecorated}) {
     SimulatedHost host;
-    const PluginModule module(TRUCELOG_MODULE, name);
+    const PluginModule module(PluginModule::BesideProgram(TRUCELOG_MODULE_NAME), name);
     ASSERT_TRUE(module.IsLoaded()) << module.Error();
     module.OnLoad();
     CMapStringToString startup;

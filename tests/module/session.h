@@ -2,8 +2,7 @@
 // as the working directory, a simulated host, and the module started the way the host starts it.
 #pragma once
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,7 +19,7 @@ class Session {
   // A game folder holding `storeFile` (no file when empty), made the working directory.
   explicit Session(const std::string& storeFile = "") {
     if (!storeFile.empty()) game.Write(kStoreFile, storeFile);
-    if (chdir(game.Path().c_str()) != 0) throw std::runtime_error("cannot enter the game folder");
+    std::filesystem::current_path(game.Path());
   }
 
   // OnLoad and OnInitialize with the host's start-up keys (and `extra` ones); answers the map
@@ -78,7 +77,7 @@ class Session {
 
   TempDir game;
   SimulatedHost host;
-  PluginModule module{TRUCELOG_MODULE};
+  PluginModule module{PluginModule::BesideProgram(TRUCELOG_MODULE_NAME)};
   // After the module, so that its windows close before the module unloads.
   HostMainWindow windows;
 };

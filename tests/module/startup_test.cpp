@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -78,7 +76,7 @@ TEST(Startup, FindsTheStoreBelowAWorkingDirectoryLongerThanTheFirstBuffer) {
   std::ofstream(deep + "/PLUGINS/Trucelog.ini", std::ios::binary) << kStore;
 
   Session session;
-  ASSERT_EQ(chdir(deep.c_str()), 0);
+  std::filesystem::current_path(deep);
   session.Start();
   EXPECT_EQ(VorAtTwelve(session), "20");
 }

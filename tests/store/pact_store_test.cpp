@@ -234,3 +234,21 @@ TEST(StoreFile, AReadFailureKeepsWhatWasReadBefore) {
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 16), 0u);
 }
+
+TEST(StoreFile, ACtrlZEndsTheFileAsTheClientReadsIt) {
+  const StoreWithFile file("@Alpha/Xar\r\nVor,10,15,\r\n\x1A\r\nLum,5,30,\r\n\r\n@Beta/Xar\r\nKel,1,12,\r\n");
+  EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u);
+  EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Lum", 12), 0u);
+  EXPECT_EQ(file.store.GetCount(), 1);
+}
+
+TEST(StoreFile, ASaveOverAFileThatIsOpenFailsAndLeavesItAsItWas) {
+  StoreWithFile file(kExampleFile);
+  file.store.AddPact("Gamma/Xar", "Vor", 1, 2, "");
+  CStdioFile reader;
+  ASSERT_TRUE(reader.Open(file.Path().c_str(), CFile::modeRead | CFile::typeText));
+  file.store.Save(file.Path().c_str());
+  reader.Close();
+  EXPECT_EQ(file.Bytes(), kExampleFile);
+  EXPECT_FALSE(file.dir.Exists("PLUGINS/Trucelog.ini.new"));
+}

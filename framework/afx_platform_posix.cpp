@@ -1,0 +1,144 @@
+// The framework on a POSIX system: Windows paths get "/" for "\", modules are shared objects,
+// and the rule Windows keeps for open files (no moving, replacing or deleting them) is kept
+// here for the files the framework has open.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "afx_platform.h"
+
+namespace afx_platform {
+namespace {
+
+std::string NativePath(const char* path) {
+  std::string native(path ? path : "");
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
+}
+
+std::string ParentOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+using FileIdentity = std::pair<dev_t, ino_t>;
+
+class PosixPlatform final : public Platform {
+ public:
+  bool CurrentDirectory(std::string& path) override {
+    std::vector<char> buffer(256);
+    while (!getcwd(buffer.data(), buffer.size())) {
+      if (errno != ERANGE) return false;
+      buffer.resize(buffer.size() * 2);
+    }
+    path = buffer.data();
+    return true;
+  }
+
+  std::FILE* OpenFile(const char* path, OpenMode mode, bool& notFound) override {
+    static constexpr const char* kModes[] = {"rb", "r+b", "wb", "w+b"};
+    std::FILE* stream = std::fopen(NativePath(path).c_str(), kModes[static_cast<int>(mode)]);
+    notFound = !stream && errno == ENOENT;
+    if (!stream) return nullptr;
+    // A directory is not a file here, as on Windows.
+    struct stat status {};
+    if (fstat(fileno(stream), &status) != 0 || S_ISDIR(status.st_mode)) {
+      std::fclose(stream);
+      errno = EACCES;
+      return nullptr;
+    }
+    open_[stream] = {status.st_dev, status.st_ino};
+    return stream;
+  }
+
+  bool SyncFile(std::FILE* stream) override { return fsync(fileno(stream)) == 0; }
+
+  bool CloseFile(std::FILE* stream) override {
+    open_.erase(stream);
+    return std::fclose(stream) == 0;
+  }
+
+  bool RenameFile(const char* from, const char* to, bool replace, bool writeThrough) override {
+    const std::string source = NativePath(from);
+    const std::string target = NativePath(to);
+    const bool targetExists = access(target.c_str(), F_OK) == 0;
+    if ((targetExists && (!replace || IsOpen(target))) || IsOpen(source)) return false;
+    if (std::rename(source.c_str(), target.c_str()) != 0) return false;
+    if (writeThrough) {
+      const int directory = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+      if (directory >= 0) {
+        fsync(directory);
+        close(directory);
+      }
+    }
+    return true;
+  }
+
+  bool RemoveFile(const char* path) override {
+    const std::string native = NativePath(path);
+    return !IsOpen(native) && unlink(native.c_str()) == 0;
+  }
+
+  HMODULE OpenModule(const char* path, std::string& error) override {
+    void* handle = dlopen(NativePath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+      const char* reason = dlerror();
+      error = reason ? reason : std::string("cannot load ") + path;
+    }
+    return static_cast<HMODULE>(handle);
+  }
+
+  void* ModuleExport(HMODULE module, const char* name) override {
+    return module ? dlsym(module, name) : nullptr;
+  }
+
+  void CloseModule(HMODULE module) override {
+    if (module) dlclose(module);
+  }
+
+  bool ProgramFile(std::string& path) override {
+    std::vector<char> buffer(4096);
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return false;
+    path.assign(buffer.data(), static_cast<std::size_t>(length));
+    return true;
+  }
+
+  // Shared objects carry their resource script as text instead.
+  bool FindModuleResource(HMODULE, WORD, WORD, std::string_view&, WORD&) override { return false; }
+
+  // Latin-1 for lack of a code page; the resources' texts are plain ASCII.
+  std::string NarrowText(std::u16string_view text) override {
+    std::string narrow;
+    for (char16_t unit : text) narrow += unit < 0x100 ? static_cast<char>(unit) : '?';
+    return narrow;
+  }
+
+ private:
+  bool IsOpen(const std::string& path) const {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return false;
+    const FileIdentity identity{status.st_dev, status.st_ino};
+    return std::any_of(open_.begin(), open_.end(),
+                       [&](const auto& entry) { return entry.second == identity; });
+  }
+
+  std::map<std::FILE*, FileIdentity> open_;
+};
+
+}  // namespace
+
+Platform& Default() {
+  static PosixPlatform platform;
+  return platform;
+}
+
+}  // namespace afx_platform
