@@ -11,6 +11,8 @@
 
 #include "afx_window_impl.h"
 
+using afx_detail::Wnd;
+
 struct _TREEITEM {
   CString text;
   DWORD_PTR data = 0;
@@ -135,7 +137,7 @@ class ButtonClass : public afx_detail::WindowClass {
         check_ = static_cast<int>(wParam);
         return 0;
       case BM_CLICK:
-        if (hWnd->style & WS_DISABLED) return 0;
+        if (Wnd(hWnd)->style & WS_DISABLED) return 0;
         Click(hWnd);
         afx_detail::NotifyParent(hWnd, BN_CLICKED);
         return 0;
@@ -146,7 +148,7 @@ class ButtonClass : public afx_detail::WindowClass {
 
  private:
   void Click(HWND hWnd) {
-    switch (hWnd->style & BS_TYPEMASK) {
+    switch (Wnd(hWnd)->style & BS_TYPEMASK) {
       case BS_AUTOCHECKBOX:
         check_ = check_ == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
         break;
@@ -155,9 +157,9 @@ class ButtonClass : public afx_detail::WindowClass {
         break;
       case BS_AUTORADIOBUTTON:
         for (HWND other : afx_detail::GroupOf(hWnd)) {
-          const DWORD type = other->style & BS_TYPEMASK;
+          const DWORD type = Wnd(other)->style & BS_TYPEMASK;
           if (other != hWnd && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)) {
-            other->Send(BM_SETCHECK, BST_UNCHECKED, 0);
+            Wnd(other)->Send(BM_SETCHECK, BST_UNCHECKED, 0);
           }
         }
         check_ = BST_CHECKED;
@@ -190,9 +192,9 @@ class EditClass : public afx_detail::WindowClass {
         return 0;
       case WM_KEYDOWN:
         if ((wParam == VK_UP || wParam == VK_DOWN) && IsWindow(stepper)) {
-          stepper->Send(WM_KEYDOWN, wParam, lParam);
+          Wnd(stepper)->Send(WM_KEYDOWN, wParam, lParam);
         } else if (wParam == VK_DELETE) {
-          if (start_ == end_ && end_ < hWnd->text.GetLength()) ++end_;
+          if (start_ == end_ && end_ < Wnd(hWnd)->text.GetLength()) ++end_;
           Replace(hWnd, "");
         }
         return 0;
@@ -209,7 +211,7 @@ class EditClass : public afx_detail::WindowClass {
 
  private:
   void Select(HWND hWnd, int start, int end) {
-    const int length = hWnd->text.GetLength();
+    const int length = Wnd(hWnd)->text.GetLength();
     if (start < 0) {
       start_ = end_;
       return;
@@ -228,16 +230,16 @@ class EditClass : public afx_detail::WindowClass {
       return;
     }
     if (static_cast<unsigned char>(ch) < 0x20) return;
-    if ((hWnd->style & ES_NUMBER) && (ch < '0' || ch > '9')) return;
-    if (hWnd->style & ES_UPPERCASE) ch = UpperCase(ch);
-    if (hWnd->style & ES_LOWERCASE) ch = LowerCase(ch);
+    if ((Wnd(hWnd)->style & ES_NUMBER) && (ch < '0' || ch > '9')) return;
+    if (Wnd(hWnd)->style & ES_UPPERCASE) ch = UpperCase(ch);
+    if (Wnd(hWnd)->style & ES_LOWERCASE) ch = LowerCase(ch);
     const char typed[2] = {ch, '\0'};
     Replace(hWnd, typed);
   }
 
   void Replace(HWND hWnd, const char* with) {
-    const CString& text = hWnd->text;
-    hWnd->text = text.Left(start_) + with + text.Mid(end_);
+    const CString& text = Wnd(hWnd)->text;
+    Wnd(hWnd)->text = text.Left(start_) + with + text.Mid(end_);
     start_ = end_ = start_ + static_cast<int>(std::strlen(with));
     afx_detail::NotifyParent(hWnd, EN_CHANGE);
   }
@@ -251,7 +253,7 @@ class ComboBoxClass : public afx_detail::WindowClass {
   ItemList list;
 
   LRESULT Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override {
-    const bool sorted = (hWnd->style & CBS_SORT) != 0;
+    const bool sorted = (Wnd(hWnd)->style & CBS_SORT) != 0;
     switch (message) {
       case CB_ADDSTRING:
         return list.Add(reinterpret_cast<const char*>(lParam), sorted);
@@ -262,7 +264,7 @@ class ComboBoxClass : public afx_detail::WindowClass {
         return list.Delete(wParam);
       case CB_RESETCONTENT:
         list = ItemList();
-        hWnd->text.Empty();
+        Wnd(hWnd)->text.Empty();
         return CB_OKAY;
       case CB_GETCOUNT:
         return static_cast<LRESULT>(list.items.size());
@@ -289,7 +291,7 @@ class ComboBoxClass : public afx_detail::WindowClass {
         list.items[wParam].data = static_cast<DWORD_PTR>(lParam);
         return CB_OKAY;
       case WM_SETTEXT:
-        if ((hWnd->style & 3) == CBS_DROPDOWNLIST) return CB_ERR;
+        if ((Wnd(hWnd)->style & 3) == CBS_DROPDOWNLIST) return CB_ERR;
         list.selection = -1;
         return WindowClass::Proc(hWnd, message, wParam, lParam);
       case CB_SETEDITSEL:
@@ -314,7 +316,7 @@ class ComboBoxClass : public afx_detail::WindowClass {
  private:
   LRESULT Select(HWND hWnd, int index) {
     list.selection = index;
-    hWnd->text = index < 0 ? CString() : list.items[static_cast<std::size_t>(index)].text;
+    Wnd(hWnd)->text = index < 0 ? CString() : list.items[static_cast<std::size_t>(index)].text;
     return index < 0 ? CB_ERR : index;
   }
 
@@ -322,15 +324,15 @@ class ComboBoxClass : public afx_detail::WindowClass {
 
   // The edit field of a drop-down combo box takes typed text; a drop-down list takes none.
   void Type(HWND hWnd, char ch) {
-    if ((hWnd->style & 3) == CBS_DROPDOWNLIST) return;
+    if ((Wnd(hWnd)->style & 3) == CBS_DROPDOWNLIST) return;
     if (ch != '\b' && static_cast<unsigned char>(ch) < 0x20) return;
     if (wholeTextSelected_) {
-      hWnd->text.Empty();
+      Wnd(hWnd)->text.Empty();
     } else if (ch == '\b') {
-      hWnd->text = hWnd->text.Left(hWnd->text.GetLength() - 1);
+      Wnd(hWnd)->text = Wnd(hWnd)->text.Left(Wnd(hWnd)->text.GetLength() - 1);
     }
     wholeTextSelected_ = false;
-    if (ch != '\b') hWnd->text += (hWnd->style & CBS_UPPERCASE) ? UpperCase(ch) : ch;
+    if (ch != '\b') Wnd(hWnd)->text += (Wnd(hWnd)->style & CBS_UPPERCASE) ? UpperCase(ch) : ch;
     list.selection = -1;
     afx_detail::NotifyParent(hWnd, CBN_EDITCHANGE);
   }
@@ -343,7 +345,7 @@ class ListBoxClass : public afx_detail::WindowClass {
   LRESULT Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case LB_ADDSTRING:
-        return list.Add(reinterpret_cast<const char*>(lParam), (hWnd->style & LBS_SORT) != 0);
+        return list.Add(reinterpret_cast<const char*>(lParam), (Wnd(hWnd)->style & LBS_SORT) != 0);
       case LB_INSERTSTRING:
         return list.Insert(static_cast<int>(static_cast<LONG>(wParam)),
                            reinterpret_cast<const char*>(lParam));
@@ -375,9 +377,9 @@ class ListBoxClass : public afx_detail::WindowClass {
         return LB_OKAY;
       case WM_LBUTTONDOWN: {
         const int index = HIWORD(static_cast<DWORD_PTR>(lParam)) / AFX_CHECKLIST_ITEM_HEIGHT;
-        if ((hWnd->style & LBS_NOSEL) || !list.Valid(static_cast<WPARAM>(index))) return 0;
+        if ((Wnd(hWnd)->style & LBS_NOSEL) || !list.Valid(static_cast<WPARAM>(index))) return 0;
         list.selection = index;
-        if (hWnd->style & LBS_NOTIFY) afx_detail::NotifyParent(hWnd, LBN_SELCHANGE);
+        if (Wnd(hWnd)->style & LBS_NOTIFY) afx_detail::NotifyParent(hWnd, LBN_SELCHANGE);
         return 0;
       }
       default:
@@ -391,7 +393,7 @@ class UpDownClass : public afx_detail::WindowClass {
   LRESULT Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_CREATE:
-        if (hWnd->style & UDS_AUTOBUDDY) SetBuddy(hWnd, PreviousSibling(hWnd));
+        if (Wnd(hWnd)->style & UDS_AUTOBUDDY) SetBuddy(hWnd, PreviousSibling(hWnd));
         return 0;
       case UDM_SETBUDDY: {
         HWND previous = buddy_;
@@ -417,7 +419,7 @@ class UpDownClass : public afx_detail::WindowClass {
         return MAKELONG(static_cast<WORD>(position_), valid ? 0 : 1);
       }
       case WM_KEYDOWN:
-        if ((wParam == VK_UP || wParam == VK_DOWN) && (hWnd->style & UDS_ARROWKEYS)) {
+        if ((wParam == VK_UP || wParam == VK_DOWN) && (Wnd(hWnd)->style & UDS_ARROWKEYS)) {
           Step(hWnd, wParam == VK_UP ? 1 : -1);
         }
         return 0;
@@ -428,8 +430,8 @@ class UpDownClass : public afx_detail::WindowClass {
 
  private:
   static HWND PreviousSibling(HWND hWnd) {
-    if (!hWnd->parent) return nullptr;
-    const std::vector<HWND>& siblings = hWnd->parent->children;
+    if (!Wnd(hWnd)->parent) return nullptr;
+    const std::vector<HWND>& siblings = Wnd(Wnd(hWnd)->parent)->children;
     const auto at = std::find(siblings.begin(), siblings.end(), hWnd);
     return at == siblings.begin() || at == siblings.end() ? nullptr : *(at - 1);
   }
@@ -438,14 +440,14 @@ class UpDownClass : public afx_detail::WindowClass {
   void SetBuddy(HWND hWnd, HWND buddy) {
     buddy_ = IsWindow(buddy) ? buddy : nullptr;
     if (!buddy_) return;
-    if (auto* edit = buddy_->As<EditClass>(); edit && (hWnd->style & UDS_ARROWKEYS)) {
+    if (auto* edit = Wnd(buddy_)->As<EditClass>(); edit && (Wnd(hWnd)->style & UDS_ARROWKEYS)) {
       edit->stepper = hWnd;
     }
-    if (!(hWnd->style & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT))) return;
-    RECT& self = hWnd->rect;
-    RECT& field = buddy_->rect;
+    if (!(Wnd(hWnd)->style & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT))) return;
+    RECT& self = Wnd(hWnd)->rect;
+    RECT& field = Wnd(buddy_)->rect;
     const LONG width = self.right - self.left;
-    if (hWnd->style & UDS_ALIGNRIGHT) {
+    if (Wnd(hWnd)->style & UDS_ALIGNRIGHT) {
       field.right = std::max(field.left, field.right - width);
       self.left = field.right;
     } else {
@@ -469,9 +471,9 @@ class UpDownClass : public afx_detail::WindowClass {
 
   // Takes the buddy's text as the position when it is a whole number within the range.
   bool ReadBuddy(HWND hWnd) {
-    if (!(hWnd->style & UDS_SETBUDDYINT) || !IsWindow(buddy_)) return false;
+    if (!(Wnd(hWnd)->style & UDS_SETBUDDYINT) || !IsWindow(buddy_)) return false;
     std::string digits;
-    for (const char ch : std::string(buddy_->text.GetString())) {
+    for (const char ch : std::string(Wnd(buddy_)->text.GetString())) {
       if (ch != ',') digits += ch;
     }
     if (digits.empty()) return false;
@@ -483,21 +485,21 @@ class UpDownClass : public afx_detail::WindowClass {
   }
 
   void WriteBuddy(HWND hWnd) {
-    if (!(hWnd->style & UDS_SETBUDDYINT) || !IsWindow(buddy_)) return;
+    if (!(Wnd(hWnd)->style & UDS_SETBUDDYINT) || !IsWindow(buddy_)) return;
     std::string text = std::to_string(std::abs(position_));
-    if (!(hWnd->style & UDS_NOTHOUSANDS)) {
+    if (!(Wnd(hWnd)->style & UDS_NOTHOUSANDS)) {
       for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3)
         text.insert(static_cast<std::size_t>(at), ",");
     }
     if (position_ < 0) text.insert(0, "-");
-    buddy_->Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Wnd(buddy_)->Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
 
   void Step(HWND hWnd, int delta) {
     ReadBuddy(hWnd);
     const int up = min_ <= max_ ? delta : -delta;
     int next = position_ + up;
-    if (!InRange(next) && (hWnd->style & UDS_WRAP)) {
+    if (!InRange(next) && (Wnd(hWnd)->style & UDS_WRAP)) {
       next = up > 0 ? std::min<int>(min_, max_) : std::max<int>(min_, max_);
     }
     position_ = Clamped(next);
@@ -654,7 +656,7 @@ int CListBox::SetItemData(int index, DWORD_PTR data) {
 namespace {
 
 Item* CheckListItem(HWND hWnd, int index) {
-  auto* list = IsWindow(hWnd) ? hWnd->As<ListBoxClass>() : nullptr;
+  auto* list = IsWindow(hWnd) ? Wnd(hWnd)->As<ListBoxClass>() : nullptr;
   if (!list || !list->list.Valid(static_cast<WPARAM>(index))) return nullptr;
   return &list->list.items[static_cast<std::size_t>(index)];
 }
@@ -707,7 +709,7 @@ CWnd* CSpinButtonCtrl::GetBuddy() const {
 
 namespace {
 
-TreeClass* TreeOf(HWND hWnd) { return IsWindow(hWnd) ? hWnd->As<TreeClass>() : nullptr; }
+TreeClass* TreeOf(HWND hWnd) { return IsWindow(hWnd) ? Wnd(hWnd)->As<TreeClass>() : nullptr; }
 
 }  // namespace
 

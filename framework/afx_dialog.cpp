@@ -4,13 +4,15 @@
 #include "afx_user.h"
 #include "afx_window_impl.h"
 
+using afx_detail::Wnd;
+
 namespace {
 
 // The dialog manager's part of a dialog window: closing it is cancelling it.
 class DialogClass : public afx_detail::WindowClass {
  public:
   LRESULT Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_CLOSE) return hWnd->Send(WM_COMMAND, IDCANCEL, 0);
+    if (message == WM_CLOSE) return Wnd(hWnd)->Send(WM_COMMAND, IDCANCEL, 0);
     return WindowClass::Proc(hWnd, message, wParam, lParam);
   }
 };
@@ -163,8 +165,8 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
   if (pDX->m_bSaveAndValidate) value = -1;
   int index = 0;
   for (HWND button : afx_detail::GroupOf(first)) {
-    const DWORD type = button->style & BS_TYPEMASK;
-    if (button->className.CompareNoCase(WC_BUTTON) != 0 ||
+    const DWORD type = Wnd(button)->style & BS_TYPEMASK;
+    if (Wnd(button)->className.CompareNoCase(WC_BUTTON) != 0 ||
         (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON)) {
       continue;
     }

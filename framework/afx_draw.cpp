@@ -5,6 +5,8 @@
 
 #include "afx_window_impl.h"
 
+using afx_detail::Wnd;
+
 namespace {
 
 // The paint in progress: the window whose WM_PAINT is being handled, where its drawing goes
@@ -23,19 +25,21 @@ std::map<CDC*, std::unique_ptr<CDC>>& OutstandingContexts() {
 }
 
 void PaintTree(HWND hWnd, CDisplayList& list, POINT offset) {
+  afx_detail::Window* const window = Wnd(hWnd);
   PaintTarget target{hWnd, &list, offset};
   PaintTarget* outer = currentPaint;
   currentPaint = &target;
-  if (hWnd->eraseBackground) list.erased = TRUE;
+  if (window->eraseBackground) list.erased = TRUE;
   SendMessageA(hWnd, WM_PAINT, 0, 0);
   currentPaint = outer;
   if (!IsWindow(hWnd)) return;
-  hWnd->invalid = false;
-  hWnd->eraseBackground = false;
-  const std::vector<HWND> children = hWnd->children;
+  window->invalid = false;
+  window->eraseBackground = false;
+  const std::vector<HWND> children = window->children;
   for (HWND child : children) {
-    if (!IsWindow(child) || !(child->style & WS_VISIBLE)) continue;
-    PaintTree(child, list, POINT{offset.x + child->rect.left, offset.y + child->rect.top});
+    if (!IsWindow(child) || !(Wnd(child)->style & WS_VISIBLE)) continue;
+    PaintTree(child, list,
+              POINT{offset.x + Wnd(child)->rect.left, offset.y + Wnd(child)->rect.top});
   }
 }
 
@@ -44,7 +48,7 @@ void PaintTree(HWND hWnd, CDisplayList& list, POINT offset) {
 HICON afx_detail::IconHandle(UINT id) {
   static std::map<UINT, std::unique_ptr<HICON__>> icons;
   std::unique_ptr<HICON__>& icon = icons[id];
-  if (!icon) icon = std::make_unique<HICON__>(HICON__{id});
+  if (!icon) icon = std::make_unique<HICON__>();
   return icon.get();
 }
 
@@ -112,8 +116,8 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {}
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
   if (IsWindow(m_hWnd)) {
-    m_hWnd->invalid = false;
-    m_hWnd->eraseBackground = false;
+    Wnd(m_hWnd)->invalid = false;
+    Wnd(m_hWnd)->eraseBackground = false;
   }
 }
 

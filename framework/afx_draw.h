@@ -82,9 +82,9 @@ inline constexpr int MM_TEXT = 1;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
-// An icon handle names the icon resource it was loaded from.
+// An icon handle, as <windows.h> declares it: each icon resource has one.
 struct HICON__ {
-  UINT nID;
+  int unused;
 };
 using HICON = HICON__*;
 

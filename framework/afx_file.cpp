@@ -48,7 +48,7 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
   bool notFound = false;
   stream_ = afx_platform::Default().OpenFile(fileName ? fileName : "", mode, notFound);
   if (error) {
-    error->m_cause = stream_      ? CFileException::none
+    error->m_cause = stream_    ? CFileException::none
                      : notFound ? CFileException::fileNotFound
                                 : CFileException::accessDenied;
     error->m_lOsError = stream_ ? 0 : errno;

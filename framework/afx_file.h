@@ -3,8 +3,9 @@
 // and deleting files. Paths are Windows paths: each "\" is taken as the platform's separator.
 //
 // Text mode reads CR LF as a line feed and writes each line feed as CR LF, and a Ctrl-Z byte
-// ends what it reads of a file, as Windows text mode does; no other byte is ever converted. Opening reports failure by returning FALSE; reading, writing, flushing and
-// closing report it by throwing a `CFileException*`, which the catcher releases with Delete().
+// ends what it reads of a file, as Windows text mode does; no other byte is ever converted. Opening
+// reports failure by returning FALSE; reading, writing, flushing and closing report it by throwing
+// a `CFileException*`, which the catcher releases with Delete().
 #pragma once
 
 #include <cstdio>

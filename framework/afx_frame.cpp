@@ -5,6 +5,8 @@
 #include "afx_module.h"
 #include "afx_window_impl.h"
 
+using afx_detail::Wnd;
+
 namespace {
 
 constexpr const char* kFrameClass = "AfxFrameOrView";
@@ -60,14 +62,15 @@ class MDIChildClass : public afx_detail::WindowClass {
 };
 
 MDIClientClass* ClientOf(HWND child) {
-  return IsWindow(child) && child->parent ? child->parent->As<MDIClientClass>() : nullptr;
+  return IsWindow(child) && Wnd(child)->parent ? Wnd(Wnd(child)->parent)->As<MDIClientClass>()
+                                               : nullptr;
 }
 
 LRESULT MDIClientClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MDIACTIVATE: {
       HWND child = reinterpret_cast<HWND>(wParam);
-      if (IsWindow(child) && child->parent == hWnd && (child->style & WS_VISIBLE)) {
+      if (IsWindow(child) && Wnd(child)->parent == hWnd && (Wnd(child)->style & WS_VISIBLE)) {
         Activate(hWnd, child);
       }
       return 0;
@@ -77,7 +80,7 @@ LRESULT MDIClientClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
       return reinterpret_cast<LRESULT>(active_);
     case WM_MDIDESTROY: {
       HWND child = reinterpret_cast<HWND>(wParam);
-      if (IsWindow(child) && child->parent == hWnd) ::DestroyWindow(child);
+      if (IsWindow(child) && Wnd(child)->parent == hWnd) ::DestroyWindow(child);
       return 0;
     }
     default:
@@ -89,24 +92,24 @@ void MDIClientClass::Activate(HWND client, HWND child) {
   if (child == active_) return;
   HWND previous = active_;
   active_ = child;
-  if (auto* state = child ? child->As<MDIChildClass>() : nullptr) {
+  if (auto* state = child ? Wnd(child)->As<MDIChildClass>() : nullptr) {
     state->lastActivated = ++activations_;
   }
   const auto wParam = reinterpret_cast<WPARAM>(previous);
   const auto lParam = reinterpret_cast<LPARAM>(child);
-  if (IsWindow(previous)) previous->Send(WM_MDIACTIVATE, wParam, lParam);
+  if (IsWindow(previous)) Wnd(previous)->Send(WM_MDIACTIVATE, wParam, lParam);
   // The child losing activation may have closed the client or passed activation elsewhere.
-  if (!IsWindow(client) || client->As<MDIClientClass>() != this || active_ != child) return;
-  if (IsWindow(child)) child->Send(WM_MDIACTIVATE, wParam, lParam);
+  if (!IsWindow(client) || Wnd(client)->As<MDIClientClass>() != this || active_ != child) return;
+  if (IsWindow(child)) Wnd(child)->Send(WM_MDIACTIVATE, wParam, lParam);
 }
 
 void MDIClientClass::PassOn(HWND client, HWND child, bool keepWhenAlone) {
   if (child != active_) return;
   HWND next = nullptr;
   unsigned long latest = 0;
-  for (HWND sibling : client->children) {
-    auto* state = sibling->As<MDIChildClass>();
-    if (sibling == child || !state || !(sibling->style & WS_VISIBLE)) continue;
+  for (HWND sibling : Wnd(client)->children) {
+    auto* state = Wnd(sibling)->As<MDIChildClass>();
+    if (sibling == child || !state || !(Wnd(sibling)->style & WS_VISIBLE)) continue;
     // Never-activated children count as oldest; among equals the newest wins.
     if (!next || state->lastActivated >= latest) {
       next = sibling;
@@ -118,30 +121,31 @@ void MDIClientClass::PassOn(HWND client, HWND child, bool keepWhenAlone) {
 
 LRESULT MDIChildClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (MDIClientClass* client = ClientOf(hWnd)) {
-    if (message == WM_DESTROY) client->PassOn(hWnd->parent, hWnd, false);
+    if (message == WM_DESTROY) client->PassOn(Wnd(hWnd)->parent, hWnd, false);
     if (message == WM_NCDESTROY) client->Forget(hWnd);
   }
   return WindowClass::Proc(hWnd, message, wParam, lParam);
 }
 
 BOOL MDIChildClass::Show(HWND hWnd, int command) {
+  afx_detail::Window* const window = Wnd(hWnd);
   const BOOL wasVisible = WindowClass::Show(hWnd, command);
   MDIClientClass* client = ClientOf(hWnd);
   if (!client) return wasVisible;
   switch (command) {
     case SW_HIDE:
-      client->PassOn(hWnd->parent, hWnd, false);
+      client->PassOn(window->parent, hWnd, false);
       break;
     case SW_MINIMIZE:
     case SW_FORCEMINIMIZE:
-      client->PassOn(hWnd->parent, hWnd, true);
+      client->PassOn(window->parent, hWnd, true);
       break;
     case SW_SHOWNOACTIVATE:
     case SW_SHOWNA:
     case SW_SHOWMINNOACTIVE:
       break;
     default:
-      client->Activate(hWnd->parent, hWnd);
+      client->Activate(window->parent, hWnd);
       break;
   }
   return wasVisible;
@@ -158,7 +162,7 @@ const bool registered = [] {
 }();
 
 CFrameWnd* AttachedFrame(HWND hWnd) {
-  CWnd* attached = IsWindow(hWnd) ? hWnd->attached : nullptr;
+  CWnd* attached = IsWindow(hWnd) ? Wnd(hWnd)->attached : nullptr;
   return attached && attached->IsKindOf(RUNTIME_CLASS(CFrameWnd))
              ? static_cast<CFrameWnd*>(attached)
              : nullptr;
@@ -166,8 +170,9 @@ CFrameWnd* AttachedFrame(HWND hWnd) {
 
 // The views among a window's descendants, in creation order.
 void CollectViews(HWND hWnd, std::vector<HWND>& views) {
-  for (HWND child : hWnd->children) {
-    if (child->attached && child->attached->IsKindOf(RUNTIME_CLASS(CView))) views.push_back(child);
+  for (HWND child : Wnd(hWnd)->children) {
+    if (Wnd(child)->attached && Wnd(child)->attached->IsKindOf(RUNTIME_CLASS(CView)))
+      views.push_back(child);
     CollectViews(child, views);
   }
 }
@@ -176,7 +181,7 @@ void CollectViews(HWND hWnd, std::vector<HWND>& views) {
 
 CFrameWnd* CWnd::GetParentFrame() const {
   if (!IsWindow(m_hWnd)) return nullptr;
-  for (HWND window = m_hWnd->parent; window; window = window->parent) {
+  for (HWND window = Wnd(m_hWnd)->parent; window; window = Wnd(window)->parent) {
     if (CFrameWnd* frame = AttachedFrame(window)) return frame;
   }
   return nullptr;
@@ -275,15 +280,16 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
   CollectViews(m_hWnd, views);
   if (!m_pViewActive) {
     for (HWND view : views) {
-      if (view->id == AFX_IDW_PANE_FIRST) {
-        SetActiveView(static_cast<CView*>(view->attached), FALSE);
+      if (Wnd(view)->id == AFX_IDW_PANE_FIRST) {
+        SetActiveView(static_cast<CView*>(Wnd(view)->attached), FALSE);
         break;
       }
     }
   }
   if (bMakeVisible) {
     for (HWND view : views) {
-      if (IsWindow(view) && view->attached) static_cast<CView*>(view->attached)->OnInitialUpdate();
+      if (IsWindow(view) && Wnd(view)->attached)
+        static_cast<CView*>(Wnd(view)->attached)->OnInitialUpdate();
     }
     if (!IsWindow(m_hWnd)) return;
     ActivateFrame();
@@ -362,13 +368,14 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
                    ? static_cast<CMDIFrameWnd*>(parent)
                    : nullptr;
   HWND client = main ? main->m_hWndMDIClient : nullptr;
-  if (!IsWindow(client) || !client->As<MDIClientClass>()) {
+  if (!IsWindow(client) || !Wnd(client)->As<MDIClientClass>()) {
     PostNcDestroy();
     return FALSE;
   }
   const DWORD style = (dwDefaultStyle | WS_CHILD | WS_CLIPSIBLINGS) & ~WS_VISIBLE;
   return CreateFrame(kMDIChildClass, style, WS_EX_MDICHILD,
-                     client->As<MDIClientClass>()->NextChildRect(), client, nIDResource, pContext);
+                     Wnd(client)->As<MDIClientClass>()->NextChildRect(), client, nIDResource,
+                     pContext);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
@@ -379,12 +386,12 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
 
 void CMDIChildWnd::MDIActivate() {
   if (IsWindow(m_hWnd))
-    SendMessageA(m_hWnd->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    SendMessageA(Wnd(m_hWnd)->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 void CMDIChildWnd::MDIDestroy() {
   if (IsWindow(m_hWnd))
-    SendMessageA(m_hWnd->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    SendMessageA(Wnd(m_hWnd)->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 void CMDIChildWnd::MDIMaximize() { ShowWindow(SW_SHOWMAXIMIZED); }

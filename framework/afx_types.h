@@ -25,12 +25,17 @@ using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
 using COLORREF = DWORD;
 
-// A window, known to the framework by this handle.
-struct HWND__;
+// Handles as <windows.h> declares them: pointers to distinct types of nothing, which the
+// framework's own objects (a window, an icon) derive from.
+struct HWND__ {
+  int unused;
+};
 using HWND = HWND__*;
 
 // A loaded module, and the address of one of its exports.
-struct HINSTANCE__;
+struct HINSTANCE__ {
+  int unused;
+};
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
 using FARPROC = INT_PTR (*)();

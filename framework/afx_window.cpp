@@ -6,6 +6,9 @@
 
 #include "afx_window_impl.h"
 
+using afx_detail::Window;
+using afx_detail::Wnd;
+
 namespace {
 
 std::set<HWND> liveWindows;
@@ -32,7 +35,7 @@ std::map<std::string, afx_detail::WindowClassFactory>& WindowClasses() {
 }
 
 bool IsInside(HWND window, HWND ancestor) {
-  for (; window; window = window->parent) {
+  for (; window; window = Wnd(window)->parent) {
     if (window == ancestor) return true;
   }
   return false;
@@ -41,7 +44,8 @@ bool IsInside(HWND window, HWND ancestor) {
 HWND Live(HWND hWnd) { return liveWindows.count(hWnd) ? hWnd : nullptr; }
 
 RECT ClientArea(HWND hWnd) {
-  return RECT{0, 0, hWnd->rect.right - hWnd->rect.left, hWnd->rect.bottom - hWnd->rect.top};
+  Window* const window = Wnd(hWnd);
+  return RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
 }
 
 constexpr DWORD kShowStates = WS_MINIMIZE | WS_MAXIMIZE;
@@ -50,18 +54,19 @@ constexpr LONG kIconWidth = 160;
 constexpr LONG kIconHeight = 24;
 
 void EnterShowState(HWND hWnd, DWORD state, const RECT& rect) {
-  if (!(hWnd->style & kShowStates)) hWnd->normalRect = hWnd->rect;
-  hWnd->style = (hWnd->style & ~kShowStates) | state;
-  hWnd->rect = rect;
+  Window* const window = Wnd(hWnd);
+  if (!(window->style & kShowStates)) window->normalRect = window->rect;
+  window->style = (window->style & ~kShowStates) | state;
+  window->rect = rect;
 }
 
 void Minimize(HWND hWnd) {
-  if (hWnd->style & WS_MINIMIZE) return;
+  if (Wnd(hWnd)->style & WS_MINIMIZE) return;
   RECT icon{0, 0, kIconWidth, kIconHeight};
-  if (HWND parent = hWnd->parent) {
+  if (HWND parent = Wnd(hWnd)->parent) {
     const LONG slot = static_cast<LONG>(
-        std::count_if(parent->children.begin(), parent->children.end(),
-                      [](HWND sibling) { return (sibling->style & WS_MINIMIZE) != 0; }));
+        std::count_if(Wnd(parent)->children.begin(), Wnd(parent)->children.end(),
+                      [](HWND sibling) { return (Wnd(sibling)->style & WS_MINIMIZE) != 0; }));
     const LONG bottom = ClientArea(parent).bottom;
     icon = RECT{slot * kIconWidth, bottom - kIconHeight, (slot + 1) * kIconWidth, bottom};
   }
@@ -69,19 +74,21 @@ void Minimize(HWND hWnd) {
 }
 
 void Maximize(HWND hWnd) {
-  if (hWnd->style & WS_MAXIMIZE) return;
-  const RECT normal = (hWnd->style & kShowStates) ? hWnd->normalRect : hWnd->rect;
-  EnterShowState(hWnd, WS_MAXIMIZE, hWnd->parent ? ClientArea(hWnd->parent) : normal);
+  Window* const window = Wnd(hWnd);
+  if (window->style & WS_MAXIMIZE) return;
+  const RECT normal = (window->style & kShowStates) ? window->normalRect : window->rect;
+  EnterShowState(hWnd, WS_MAXIMIZE, window->parent ? ClientArea(window->parent) : normal);
 }
 
 void Restore(HWND hWnd) {
-  if (!(hWnd->style & kShowStates)) return;
-  hWnd->style &= ~kShowStates;
-  hWnd->rect = hWnd->normalRect;
+  Window* const window = Wnd(hWnd);
+  if (!(window->style & kShowStates)) return;
+  window->style &= ~kShowStates;
+  window->rect = window->normalRect;
 }
 
 bool IsTabStop(HWND hWnd) {
-  return (hWnd->style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
+  return (Wnd(hWnd)->style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
 }
 
 }  // namespace
@@ -89,18 +96,19 @@ bool IsTabStop(HWND hWnd) {
 namespace afx_detail {
 
 LRESULT WindowClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* const window = Wnd(hWnd);
   switch (message) {
     case WM_SETTEXT:
-      hWnd->text = reinterpret_cast<const char*>(lParam);
+      window->text = reinterpret_cast<const char*>(lParam);
       return TRUE;
     case WM_GETTEXTLENGTH:
-      return hWnd->text.GetLength();
+      return window->text.GetLength();
     case WM_GETTEXT: {
       if (wParam == 0) return 0;
       const std::size_t length =
-          std::min<std::size_t>(static_cast<std::size_t>(hWnd->text.GetLength()), wParam - 1);
+          std::min<std::size_t>(static_cast<std::size_t>(window->text.GetLength()), wParam - 1);
       char* buffer = reinterpret_cast<char*>(lParam);
-      std::copy_n(hWnd->text.GetString(), length, buffer);
+      std::copy_n(window->text.GetString(), length, buffer);
       buffer[length] = '\0';
       return static_cast<LRESULT>(length);
     }
@@ -108,24 +116,25 @@ LRESULT WindowClass::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
       ::DestroyWindow(hWnd);
       return 0;
     case WM_SETICON: {
-      HICON previous = hWnd->icon;
-      hWnd->icon = reinterpret_cast<HICON>(lParam);
+      HICON previous = window->icon;
+      window->icon = reinterpret_cast<HICON>(lParam);
       return reinterpret_cast<LRESULT>(previous);
     }
     case WM_GETICON:
-      return reinterpret_cast<LRESULT>(hWnd->icon);
+      return reinterpret_cast<LRESULT>(window->icon);
     default:
       return 0;
   }
 }
 
 BOOL WindowClass::Show(HWND hWnd, int command) {
-  const BOOL wasVisible = (hWnd->style & WS_VISIBLE) != 0;
-  hWnd->Send(WM_SHOWWINDOW, command != SW_HIDE, command);
+  Window* const window = Wnd(hWnd);
+  const BOOL wasVisible = (window->style & WS_VISIBLE) != 0;
+  window->Send(WM_SHOWWINDOW, command != SW_HIDE, command);
   if (!Live(hWnd)) return wasVisible;
   switch (command) {
     case SW_HIDE:
-      hWnd->style &= ~WS_VISIBLE;
+      window->style &= ~WS_VISIBLE;
       return wasVisible;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
@@ -145,7 +154,7 @@ BOOL WindowClass::Show(HWND hWnd, int command) {
     default:  // SW_SHOW, SW_SHOWNA: in the state it is in
       break;
   }
-  hWnd->style |= WS_VISIBLE;
+  window->style |= WS_VISIBLE;
   return wasVisible;
 }
 
@@ -154,46 +163,48 @@ void RegisterWindowClass(const char* className, WindowClassFactory factory) {
 }
 
 void NotifyParent(HWND control, UINT code) {
-  if (HWND parent = control->parent) {
-    parent->Send(WM_COMMAND, MAKELONG(static_cast<WORD>(control->id), static_cast<WORD>(code)),
-                 reinterpret_cast<LPARAM>(control));
+  if (HWND parent = Wnd(control)->parent) {
+    Wnd(parent)->Send(WM_COMMAND,
+                      MAKELONG(static_cast<WORD>(Wnd(control)->id), static_cast<WORD>(code)),
+                      reinterpret_cast<LPARAM>(control));
   }
 }
 
 std::vector<HWND> GroupOf(HWND control) {
   std::vector<HWND> group;
-  if (!control->parent) return {control};
-  const std::vector<HWND>& siblings = control->parent->children;
+  if (!Wnd(control)->parent) return {control};
+  const std::vector<HWND>& siblings = Wnd(Wnd(control)->parent)->children;
   auto at = std::find(siblings.begin(), siblings.end(), control);
-  while (at != siblings.begin() && !((*at)->style & WS_GROUP)) --at;
+  while (at != siblings.begin() && !(Wnd(*at)->style & WS_GROUP)) --at;
   do {
     group.push_back(*at);
     ++at;
-  } while (at != siblings.end() && !((*at)->style & WS_GROUP));
+  } while (at != siblings.end() && !(Wnd(*at)->style & WS_GROUP));
   return group;
 }
 
 }  // namespace afx_detail
 
-void HWND__::DestroyTree(HWND hWnd) {
+void afx_detail::Window::DestroyTree(HWND hWnd) {
+  Window* const window = Wnd(hWnd);
   if (IsInside(focus, hWnd)) focus = nullptr;
-  hWnd->Send(WM_DESTROY, 0, 0);
-  while (!hWnd->children.empty()) DestroyTree(hWnd->children.back());
-  hWnd->Send(WM_NCDESTROY, 0, 0);
-  if (hWnd->parent) std::erase(hWnd->parent->children, hWnd);
+  window->Send(WM_DESTROY, 0, 0);
+  while (!window->children.empty()) DestroyTree(window->children.back());
+  window->Send(WM_NCDESTROY, 0, 0);
+  if (window->parent) std::erase(Wnd(window->parent)->children, hWnd);
   std::erase_if(postedMessages,
                 [hWnd](const PostedMessage& posted) { return posted.hWnd == hWnd; });
   liveWindows.erase(hWnd);
-  if (CWnd* attached = hWnd->attached) {
-    hWnd->attached = nullptr;
+  if (CWnd* attached = window->attached) {
+    window->attached = nullptr;
     attached->m_hWnd = nullptr;
     attached->PostNcDestroy();
   }
-  if (hWnd->wrapper) hWnd->wrapper->m_hWnd = nullptr;
-  delete hWnd;
+  if (window->wrapper) window->wrapper->m_hWnd = nullptr;
+  delete window;
 }
 
-LRESULT HWND__::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT afx_detail::Window::Send(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!attached) return Default(message, wParam, lParam);
   CWnd* target = attached;
   const UINT savedMessage = target->currentMessage_;
@@ -205,7 +216,7 @@ LRESULT HWND__::Send(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND self = this;
   const LRESULT result = target->WindowProc(message, wParam, lParam);
   // The handler may have destroyed the window and, for a frame or a view, the object too.
-  if (Live(self) && self->attached == target) {
+  if (Live(self) && Wnd(self)->attached == target) {
     target->currentMessage_ = savedMessage;
     target->currentWParam_ = savedWParam;
     target->currentLParam_ = savedLParam;
@@ -247,33 +258,34 @@ END_MESSAGE_MAP()
 CWnd::CWnd() : m_hWnd(nullptr) {}
 
 CWnd::~CWnd() {
-  if (m_hWnd && m_hWnd->attached == this) {
+  if (m_hWnd && Wnd(m_hWnd)->attached == this) {
     // The object goes away first: the window must not call back into it.
     HWND hWnd = Detach();
-    HWND__::DestroyTree(hWnd);
+    afx_detail::Window::DestroyTree(hWnd);
   }
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
+  Window* const window = Wnd(hWnd);
   if (!Live(hWnd)) return nullptr;
-  if (hWnd->attached) return hWnd->attached;
-  if (!hWnd->wrapper) {
-    hWnd->wrapper = std::make_unique<CWnd>();
-    hWnd->wrapper->m_hWnd = hWnd;
+  if (window->attached) return window->attached;
+  if (!window->wrapper) {
+    window->wrapper = std::make_unique<CWnd>();
+    window->wrapper->m_hWnd = hWnd;
   }
-  return hWnd->wrapper.get();
+  return window->wrapper.get();
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
-  if (!Live(hWnd) || hWnd->attached || m_hWnd) return FALSE;
-  hWnd->attached = this;
+  if (!Live(hWnd) || Wnd(hWnd)->attached || m_hWnd) return FALSE;
+  Wnd(hWnd)->attached = this;
   m_hWnd = hWnd;
   return TRUE;
 }
 
 HWND CWnd::Detach() {
   HWND hWnd = m_hWnd;
-  if (hWnd && hWnd->attached == this) hWnd->attached = nullptr;
+  if (hWnd && Wnd(hWnd)->attached == this) Wnd(hWnd)->attached = nullptr;
   m_hWnd = nullptr;
   return hWnd;
 }
@@ -287,29 +299,29 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 BOOL CWnd::DestroyWindow() {
   if (!Live(m_hWnd)) return FALSE;
-  HWND__::DestroyTree(m_hWnd);
+  afx_detail::Window::DestroyTree(m_hWnd);
   return TRUE;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
   if (!Live(m_hWnd)) return nullptr;
-  for (HWND child : m_hWnd->children) {
-    if (child->id == static_cast<UINT>(static_cast<WORD>(id))) return FromHandle(child);
+  for (HWND child : Wnd(m_hWnd)->children) {
+    if (Wnd(child)->id == static_cast<UINT>(static_cast<WORD>(id))) return FromHandle(child);
   }
   return nullptr;
 }
 
-int CWnd::GetDlgCtrlID() const { return Live(m_hWnd) ? static_cast<int>(m_hWnd->id) : 0; }
+int CWnd::GetDlgCtrlID() const { return Live(m_hWnd) ? static_cast<int>(Wnd(m_hWnd)->id) : 0; }
 
-CWnd* CWnd::GetParent() const { return Live(m_hWnd) ? FromHandle(m_hWnd->parent) : nullptr; }
+CWnd* CWnd::GetParent() const { return Live(m_hWnd) ? FromHandle(Wnd(m_hWnd)->parent) : nullptr; }
 
 CWnd* CWnd::GetWindow(UINT relation) const {
   if (!Live(m_hWnd)) return nullptr;
   if (relation == GW_CHILD) {
-    return m_hWnd->children.empty() ? nullptr : FromHandle(m_hWnd->children.front());
+    return Wnd(m_hWnd)->children.empty() ? nullptr : FromHandle(Wnd(m_hWnd)->children.front());
   }
-  if (!m_hWnd->parent) return nullptr;
-  const std::vector<HWND>& siblings = m_hWnd->parent->children;
+  if (!Wnd(m_hWnd)->parent) return nullptr;
+  const std::vector<HWND>& siblings = Wnd(Wnd(m_hWnd)->parent)->children;
   const auto at = std::find(siblings.begin(), siblings.end(), m_hWnd);
   switch (relation) {
     case GW_HWNDFIRST:
@@ -328,8 +340,8 @@ CWnd* CWnd::GetWindow(UINT relation) const {
 CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
   if (!Live(m_hWnd)) return nullptr;
   std::vector<HWND> stops;
-  std::copy_if(m_hWnd->children.begin(), m_hWnd->children.end(), std::back_inserter(stops),
-               IsTabStop);
+  std::copy_if(Wnd(m_hWnd)->children.begin(), Wnd(m_hWnd)->children.end(),
+               std::back_inserter(stops), IsTabStop);
   if (stops.empty()) return nullptr;
   HWND from = control ? control->m_hWnd : nullptr;
   auto at = std::find(stops.begin(), stops.end(), from);
@@ -338,7 +350,7 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
   return FromHandle(at + 1 == stops.end() ? stops.front() : *(at + 1));
 }
 
-CString CWnd::GetClassName() const { return Live(m_hWnd) ? m_hWnd->className : CString(); }
+CString CWnd::GetClassName() const { return Live(m_hWnd) ? Wnd(m_hWnd)->className : CString(); }
 
 void CWnd::SetWindowText(const char* text) {
   SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
@@ -371,23 +383,23 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
   return item->GetWindowText(text);
 }
 
-DWORD CWnd::GetStyle() const { return Live(m_hWnd) ? m_hWnd->style : 0; }
+DWORD CWnd::GetStyle() const { return Live(m_hWnd) ? Wnd(m_hWnd)->style : 0; }
 
-DWORD CWnd::GetExStyle() const { return Live(m_hWnd) ? m_hWnd->exStyle : 0; }
+DWORD CWnd::GetExStyle() const { return Live(m_hWnd) ? Wnd(m_hWnd)->exStyle : 0; }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   if (!Live(m_hWnd)) return FALSE;
-  const DWORD old = m_hWnd->style;
-  m_hWnd->style = (old & ~remove) | add;
-  return old != m_hWnd->style;
+  const DWORD old = Wnd(m_hWnd)->style;
+  Wnd(m_hWnd)->style = (old & ~remove) | add;
+  return old != Wnd(m_hWnd)->style;
 }
 
 void CWnd::GetWindowRect(RECT* rect) const {
-  if (rect) *rect = Live(m_hWnd) ? m_hWnd->rect : RECT{};
+  if (rect) *rect = Live(m_hWnd) ? Wnd(m_hWnd)->rect : RECT{};
 }
 
 void CWnd::MoveWindow(const RECT& rect) {
-  if (Live(m_hWnd)) m_hWnd->rect = rect;
+  if (Live(m_hWnd)) Wnd(m_hWnd)->rect = rect;
 }
 
 BOOL CWnd::ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
@@ -427,24 +439,24 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const {
 }
 
 BOOL CWnd::IsWindowVisible() const {
-  for (HWND window = Live(m_hWnd); window; window = window->parent) {
-    if (!(window->style & WS_VISIBLE)) return FALSE;
+  for (HWND window = Live(m_hWnd); window; window = Wnd(window)->parent) {
+    if (!(Wnd(window)->style & WS_VISIBLE)) return FALSE;
   }
   return m_hWnd != nullptr;
 }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
   if (!Live(m_hWnd)) return FALSE;
-  const BOOL wasDisabled = (m_hWnd->style & WS_DISABLED) != 0;
+  const BOOL wasDisabled = (Wnd(m_hWnd)->style & WS_DISABLED) != 0;
   if (enable) {
-    m_hWnd->style &= ~WS_DISABLED;
+    Wnd(m_hWnd)->style &= ~WS_DISABLED;
   } else {
-    m_hWnd->style |= WS_DISABLED;
+    Wnd(m_hWnd)->style |= WS_DISABLED;
   }
   return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return Live(m_hWnd) && !(m_hWnd->style & WS_DISABLED); }
+BOOL CWnd::IsWindowEnabled() const { return Live(m_hWnd) && !(Wnd(m_hWnd)->style & WS_DISABLED); }
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 
@@ -500,7 +512,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return Live(m_hWnd) ? m_hWnd->Default(message, wParam, lParam) : 0;
+  return Live(m_hWnd) ? Wnd(m_hWnd)->Default(message, wParam, lParam) : 0;
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}
@@ -512,7 +524,7 @@ void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
 LRESULT CWnd::Default() { return DefWindowProc(currentMessage_, currentWParam_, currentLParam_); }
 
 LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return Live(hWnd) ? hWnd->Send(message, wParam, lParam) : 0;
+  return Live(hWnd) ? Wnd(hWnd)->Send(message, wParam, lParam) : 0;
 }
 
 BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -525,53 +537,56 @@ BOOL IsWindow(HWND hWnd) { return Live(hWnd) != nullptr; }
 
 BOOL DestroyWindow(HWND hWnd) {
   if (!Live(hWnd)) return FALSE;
-  HWND__::DestroyTree(hWnd);
+  afx_detail::Window::DestroyTree(hWnd);
   return TRUE;
 }
 
-HWND GetParent(HWND hWnd) { return Live(hWnd) ? hWnd->parent : nullptr; }
+HWND GetParent(HWND hWnd) { return Live(hWnd) ? Wnd(hWnd)->parent : nullptr; }
 
 BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL erase) {
+  Window* const window = Wnd(hWnd);
   if (!Live(hWnd)) return FALSE;
-  hWnd->invalid = true;
-  hWnd->eraseBackground = hWnd->eraseBackground || erase;
+  window->invalid = true;
+  window->eraseBackground = window->eraseBackground || erase;
   return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL) {
   if (!Live(hWnd)) return FALSE;
-  if (rect) *rect = hWnd->invalid ? ClientArea(hWnd) : RECT{};
-  return hWnd->invalid;
+  if (rect) *rect = Wnd(hWnd)->invalid ? ClientArea(hWnd) : RECT{};
+  return Wnd(hWnd)->invalid;
 }
 
 BOOL ShowWindow(HWND hWnd, int command) {
-  return Live(hWnd) ? hWnd->behaviour->Show(hWnd, command) : FALSE;
+  return Live(hWnd) ? Wnd(hWnd)->behaviour->Show(hWnd, command) : FALSE;
 }
 
-BOOL IsIconic(HWND hWnd) { return Live(hWnd) && (hWnd->style & WS_MINIMIZE); }
+BOOL IsIconic(HWND hWnd) { return Live(hWnd) && (Wnd(hWnd)->style & WS_MINIMIZE); }
 
-BOOL IsZoomed(HWND hWnd) { return Live(hWnd) && (hWnd->style & WS_MAXIMIZE); }
+BOOL IsZoomed(HWND hWnd) { return Live(hWnd) && (Wnd(hWnd)->style & WS_MAXIMIZE); }
 
 BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* placement) {
+  Window* const window = Wnd(hWnd);
   if (!Live(hWnd) || !placement) return FALSE;
-  const bool iconic = (hWnd->style & WS_MINIMIZE) != 0;
+  const bool iconic = (window->style & WS_MINIMIZE) != 0;
   placement->length = sizeof(WINDOWPLACEMENT);
   placement->flags = 0;
-  placement->showCmd = static_cast<UINT>(iconic                        ? SW_SHOWMINIMIZED
-                                         : (hWnd->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
-                                                                       : SW_SHOWNORMAL);
-  placement->ptMinPosition = iconic ? POINT{hWnd->rect.left, hWnd->rect.top} : POINT{-1, -1};
+  placement->showCmd = static_cast<UINT>(iconic                          ? SW_SHOWMINIMIZED
+                                         : (window->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                                         : SW_SHOWNORMAL);
+  placement->ptMinPosition = iconic ? POINT{window->rect.left, window->rect.top} : POINT{-1, -1};
   placement->ptMaxPosition = POINT{-1, -1};
-  placement->rcNormalPosition = (hWnd->style & kShowStates) ? hWnd->normalRect : hWnd->rect;
+  placement->rcNormalPosition = (window->style & kShowStates) ? window->normalRect : window->rect;
   return TRUE;
 }
 
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* placement) {
+  Window* const window = Wnd(hWnd);
   if (!Live(hWnd) || !placement) return FALSE;
-  if (hWnd->style & kShowStates) {
-    hWnd->normalRect = placement->rcNormalPosition;
+  if (window->style & kShowStates) {
+    window->normalRect = placement->rcNormalPosition;
   } else {
-    hWnd->rect = placement->rcNormalPosition;
+    window->rect = placement->rcNormalPosition;
   }
   ShowWindow(hWnd, static_cast<int>(placement->showCmd));
   return TRUE;
@@ -583,16 +598,16 @@ HWND SetFocus(HWND hWnd) {
   HWND previous = focus;
   if (!Live(hWnd) || hWnd == focus) return previous;
   focus = hWnd;
-  if (Live(previous)) previous->Send(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
+  if (Live(previous)) Wnd(previous)->Send(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
   // The window losing the focus may have moved it on meanwhile.
-  if (focus == hWnd) hWnd->Send(WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  if (focus == hWnd) Wnd(hWnd)->Send(WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
   return previous;
 }
 
 HWND AfxCreateWindow(const char* className, const char* text, DWORD style, DWORD exStyle,
                      const RECT& rect, HWND parent, UINT id) {
   if (parent && !Live(parent)) return nullptr;
-  auto* window = new HWND__;
+  auto* window = new afx_detail::Window;
   window->className = className;
   window->text = text;
   window->style = style;
@@ -604,7 +619,7 @@ HWND AfxCreateWindow(const char* className, const char* text, DWORD style, DWORD
   window->behaviour = found != WindowClasses().end() ? found->second()
                                                      : std::make_unique<afx_detail::WindowClass>();
   liveWindows.insert(window);
-  if (parent) parent->children.push_back(window);
+  if (parent) Wnd(parent)->children.push_back(window);
   window->Send(WM_CREATE, 0, 0);
   return window;
 }

@@ -13,6 +13,9 @@
 
 class CCmdTarget;
 class CFrameWnd;
+namespace afx_detail {
+struct Window;
+}
 
 // One message-map entry: the message, for WM_COMMAND the notification code and the range of
 // control identifiers, and the handler.
@@ -248,7 +251,7 @@ class CWnd : public CCmdTarget {
   DECLARE_MESSAGE_MAP()
 
  private:
-  friend struct HWND__;
+  friend struct afx_detail::Window;
   // The message being handled, for Default().
   UINT currentMessage_ = 0;
   WPARAM currentWParam_ = 0;

@@ -32,9 +32,8 @@ void NotifyParent(HWND control, UINT code);
 // controls of that group in order.
 std::vector<HWND> GroupOf(HWND control);
 
-}  // namespace afx_detail
-
-struct HWND__ {
+// A window: what the framework keeps behind a window handle.
+struct Window : HWND__ {
   CString className;
   CString text;
   DWORD style = 0;
@@ -66,3 +65,8 @@ struct HWND__ {
     return dynamic_cast<T*>(behaviour.get());
   }
 };
+
+// The window behind a handle the framework gave out.
+inline Window* Wnd(HWND hWnd) { return static_cast<Window*>(hWnd); }
+
+}  // namespace afx_detail

@@ -244,7 +244,7 @@ TEST(DocTemplate, OpensDocumentFrameAndViewActiveInTheHostsMainWindow) {
   EXPECT_TRUE(frame->IsWindowVisible());
   EXPECT_EQ(Caption(frame), "Probe1");
   ASSERT_NE(frame->GetIcon(TRUE), nullptr);
-  EXPECT_EQ(frame->GetIcon(TRUE)->nID, kProbeType);
+  EXPECT_EQ(frame->GetIcon(TRUE), afx_detail::IconHandle(kProbeType));
   EXPECT_TRUE(CRect(PlacementOf(frame).rcNormalPosition) == CRect(0, 0, 500, 300));
 
   ProbeView* view = ViewOf(frame);
