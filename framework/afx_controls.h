@@ -91,6 +91,7 @@ class CSpinButtonCtrl : public CWnd {
 };
 
 // The tree control: items with a text and a value, each under its parent item.
+#ifndef _WIN32
 struct _TREEITEM;
 using HTREEITEM = _TREEITEM*;
 inline HTREEITEM const TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x10000));
@@ -101,6 +102,7 @@ inline constexpr UINT TVIF_IMAGE = 0x0002;
 inline constexpr UINT TVIF_PARAM = 0x0004;
 inline constexpr UINT TVIF_STATE = 0x0008;
 inline constexpr UINT TVIF_SELECTEDIMAGE = 0x0020;
+#endif
 
 class CTreeCtrl : public CWnd {
  public:

@@ -179,7 +179,7 @@ CScrollView::~CScrollView() = default;
 void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage,
                                  const SIZE& sizeLine) {
   m_nMapMode = nMapMode;
-  m_totalLog = CSize((std::max)(sizeTotal.cx, 0), (std::max)(sizeTotal.cy, 0));
+  m_totalLog = CSize((std::max<LONG>)(sizeTotal.cx, 0), (std::max<LONG>)(sizeTotal.cy, 0));
   m_totalDev = m_totalLog;
   m_pageDev = sizePage;
   m_lineDev = sizeLine;

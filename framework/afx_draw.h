@@ -7,6 +7,7 @@
 
 #include "afx_collections.h"
 
+#ifndef _WIN32
 struct POINT {
   LONG x;
   LONG y;
@@ -19,6 +20,7 @@ struct SIZE {
 
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
+#endif
 
 class CPoint : public POINT {
  public:
@@ -66,6 +68,7 @@ class CRect : public RECT {
   BOOL operator!=(const CRect& rect) const { return !(*this == rect); }
 };
 
+#ifndef _WIN32
 // Colours are 0x00BBGGRR, as the Windows macros build them.
 constexpr COLORREF RGB(int r, int g, int b) {
   return static_cast<COLORREF>(static_cast<BYTE>(r)) |
@@ -82,11 +85,12 @@ inline constexpr int MM_TEXT = 1;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
-// An icon handle, as <windows.h> declares it: each icon resource has one.
+// An icon handle, as <windows.h> declares it. The framework gives each icon resource one.
 struct HICON__ {
   int unused;
 };
 using HICON = HICON__*;
+#endif
 
 namespace afx_detail {
 // The one handle of icon resource `id`, whichever module it was found in.

@@ -386,12 +386,12 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
 
 void CMDIChildWnd::MDIActivate() {
   if (IsWindow(m_hWnd))
-    SendMessageA(Wnd(m_hWnd)->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    ::SendMessageA(Wnd(m_hWnd)->parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 void CMDIChildWnd::MDIDestroy() {
   if (IsWindow(m_hWnd))
-    SendMessageA(Wnd(m_hWnd)->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    ::SendMessageA(Wnd(m_hWnd)->parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 void CMDIChildWnd::MDIMaximize() { ShowWindow(SW_SHOWMAXIMIZED); }
@@ -439,15 +439,15 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
   if (pWndActivate) {
-    SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->m_hWnd),
-                 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->m_hWnd),
+                   0);
   }
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
   BOOL maximized = FALSE;
   HWND active = reinterpret_cast<HWND>(
-      SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      ::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
   if (pbMaximized) *pbMaximized = maximized;
   CFrameWnd* frame = AttachedFrame(active);
   return frame && frame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(frame)

@@ -14,8 +14,10 @@
 class CDocument;
 class CView;
 struct CCreateContext;
+#ifndef _WIN32
 struct CREATESTRUCT;
 using LPCREATESTRUCT = CREATESTRUCT*;
+#endif
 
 // A frame whose caption follows its document's title.
 inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;

@@ -11,10 +11,26 @@ namespace {
 AFX_MODULE_STATE* currentState = nullptr;
 AFX_MODULE_STATE* constructingModule = nullptr;
 
+// A module's compiled resources, found through the platform's loader.
+class ModuleSource final : public CCompiledResources::Source {
+ public:
+  explicit ModuleSource(HINSTANCE module) : module_(module) {}
+  bool Find(WORD type, WORD id, std::string_view& bytes, WORD& language) const override {
+    return afx_platform::Default().FindModuleResource(module_, type, id, bytes, language);
+  }
+  CString Narrow(std::u16string_view text) const override {
+    const std::string narrow = afx_platform::Default().NarrowText(text);
+    return CString(narrow.data(), static_cast<int>(narrow.size()));
+  }
+
+ private:
+  HINSTANCE module_;
+};
+
 template <class Find>
 auto FindInModules(Find find) -> decltype(find(nullptr)) {
   for (AFX_MODULE_STATE* state : {AfxGetModuleState(), AfxGetAppModuleState()}) {
-    if (const CResourceScript* resources = state->Resources()) {
+    if (const CModuleResources* resources = state->Resources()) {
       if (auto found = find(resources)) return found;
     }
   }
@@ -25,11 +41,17 @@ auto FindInModules(Find find) -> decltype(find(nullptr)) {
 
 AFX_MODULE_STATE::AFX_MODULE_STATE(const char* resourceScript) : script_(resourceScript) {}
 
+AFX_MODULE_STATE::AFX_MODULE_STATE(HINSTANCE resourceModule)
+    : m_hCurrentResourceHandle(resourceModule) {}
+
 AFX_MODULE_STATE::~AFX_MODULE_STATE() = default;
 
-const CResourceScript* AFX_MODULE_STATE::Resources() const {
-  if (!script_) return nullptr;
-  if (!resources_) resources_ = std::make_unique<CResourceScript>(script_);
+const CModuleResources* AFX_MODULE_STATE::Resources() const {
+  if (!resources_ && script_) resources_ = std::make_unique<CResourceScript>(script_);
+  if (!resources_ && m_hCurrentResourceHandle) {
+    resources_ = std::make_unique<CCompiledResources>(
+        std::make_unique<ModuleSource>(m_hCurrentResourceHandle));
+  }
   return resources_.get();
 }
 
@@ -62,17 +84,17 @@ const char* AfxGetAppName() {
 
 const CDialogTemplate* AfxFindDialogTemplate(UINT id) {
   return FindInModules(
-      [id](const CResourceScript* resources) { return resources->FindDialog(id); });
+      [id](const CModuleResources* resources) { return resources->FindDialog(id); });
 }
 
 BOOL AfxLoadString(UINT id, CString& text) {
-  return FindInModules([&](const CResourceScript* resources) {
+  return FindInModules([&](const CModuleResources* resources) {
     return resources ? resources->FindString(id, text) : FALSE;
   });
 }
 
 BOOL AfxHasIcon(UINT id) {
-  return FindInModules([id](const CResourceScript* resources) {
+  return FindInModules([id](const CModuleResources* resources) {
     return resources ? resources->HasIcon(id) : FALSE;
   });
 }

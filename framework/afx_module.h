@@ -16,19 +16,23 @@ class AFX_MODULE_STATE {
  public:
   // `resourceScript`: the module's resource script, parsed when first needed; null for none.
   explicit AFX_MODULE_STATE(const char* resourceScript = nullptr);
+  // A module whose resources the resource compiler compiled into it.
+  explicit AFX_MODULE_STATE(HINSTANCE resourceModule);
   ~AFX_MODULE_STATE();
   AFX_MODULE_STATE(const AFX_MODULE_STATE&) = delete;
   AFX_MODULE_STATE& operator=(const AFX_MODULE_STATE&) = delete;
 
   // The module's resources; null when it has none.
-  const CResourceScript* Resources() const;
+  const CModuleResources* Resources() const;
 
   CWinApp* m_pCurrentWinApp = nullptr;
   const char* m_lpszCurrentAppName = nullptr;
+  // The module the compiled resources are found in; null for a module with a script or none.
+  HINSTANCE m_hCurrentResourceHandle = nullptr;
 
  private:
-  const char* script_;
-  mutable std::unique_ptr<CResourceScript> resources_;
+  const char* script_ = nullptr;
+  mutable std::unique_ptr<CModuleResources> resources_;
 };
 
 AFX_MODULE_STATE* AfxGetModuleState();

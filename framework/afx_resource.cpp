@@ -32,9 +32,6 @@ constexpr std::size_t kMaxTokens = std::size_t{1} << 18;  // counting those macr
 
 constexpr int kBitOrLevel = 3;  // precedence of '|', which also joins the parts of a style
 constexpr WORD kDefaultLanguage = 0x0409;  // what the compiler assumes before any LANGUAGE
-// Initial-data messages keep the numbers of the 16-bit framework.
-constexpr UINT kOldListAddString = 0x0401;
-constexpr UINT kOldComboAddString = 0x0403;
 
 // A control statement and what the compiler makes of it. A statement without a style gets
 // the default style; one with a style starts from the base style instead, so that e.g. an
@@ -793,36 +790,10 @@ struct CResourceScript::Parser {
     }
     ++pos;
     PendingInit init{id.id, resourceLanguage, {}};
-    if (!DecodeInitialData(bytes, line, init.entries)) return false;
-    if (id.numeric) pendingInit.push_back(std::move(init));
-    return true;
-  }
-
-  // Read as the framework's dialog initialisation reads it: control id (word), message (word),
-  // length (double word), that many bytes of zero-terminated text; a zero control id ends it.
-  bool DecodeInitialData(const std::string& bytes, int line,
-                         std::vector<CDialogInitEntry>& entries) {
-    const auto byte = [&](std::size_t at) { return static_cast<DWORD>(bytes[at] & 0xFF); };
-    const auto word = [&](std::size_t at) { return byte(at) | (byte(at + 1) << 8); };
-    std::size_t at = 0;
-    while (at + 2 <= bytes.size()) {
-      const DWORD control = word(at);
-      if (control == 0) break;
-      if (bytes.size() - at < 8) return Fail(line, "initial data ends inside an entry");
-      const DWORD message = word(at + 2);
-      const DWORD length = word(at + 4) | (word(at + 6) << 16);
-      at += 8;
-      if (length > bytes.size() - at) return Fail(line, "initial data ends inside an entry");
-      const std::string text = bytes.substr(at, length);
-      at += length;
-      CDialogInitEntry entry;
-      entry.controlId = control;
-      entry.message = message == kOldComboAddString  ? CB_ADDSTRING
-                      : message == kOldListAddString ? LB_ADDSTRING
-                                                     : message;
-      entry.text = text.c_str();  // up to its terminating zero
-      entries.push_back(std::move(entry));
+    if (!afx_detail::DecodeDialogInit(bytes, init.entries)) {
+      return Fail(line, "initial data ends inside an entry");
     }
+    if (id.numeric) pendingInit.push_back(std::move(init));
     return true;
   }
 

@@ -1,10 +1,14 @@
 // A module's resources as the framework reads them: dialog templates with their controls, the
 // dialogs' initial data (the items of their drop-down lists), the string table and the icons.
-// The module's resource script is compiled into the module as text and parsed here, in the
-// resource compiler's own syntax, so that the script stays the single source of every layout.
+// A shared object carries its resource script as text, parsed here in the resource compiler's
+// own syntax; a Windows module carries what the resource compiler made of the same script, read
+// here from its binary layouts. Either way the script stays the single source of every layout.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "afx_string.h"
@@ -41,7 +45,16 @@ struct CDialogTemplate {
   std::vector<CDialogInitEntry> initData;  // from the dialog's DLGINIT block, in order
 };
 
-class CResourceScript {
+// What a module's resources answer, however the module keeps them.
+class CModuleResources {
+ public:
+  virtual ~CModuleResources() = default;
+  virtual const CDialogTemplate* FindDialog(UINT id) const = 0;
+  virtual BOOL FindString(UINT id, CString& text) const = 0;
+  virtual BOOL HasIcon(UINT id) const = 0;
+};
+
+class CResourceScript : public CModuleResources {
  public:
   // Parses `script`, resource-compiler text whose own "#include "..."" headers have been
   // inlined; system headers ("#include <...>") are skipped, their constants being known here.
@@ -50,9 +63,9 @@ class CResourceScript {
   // Empty when the whole script was understood; otherwise what was not, with its line.
   const CString& Error() const { return error_; }
 
-  const CDialogTemplate* FindDialog(UINT id) const;
-  BOOL FindString(UINT id, CString& text) const;
-  BOOL HasIcon(UINT id) const;
+  const CDialogTemplate* FindDialog(UINT id) const override;
+  BOOL FindString(UINT id, CString& text) const override;
+  BOOL HasIcon(UINT id) const override;
 
  private:
   struct Parser;
@@ -61,3 +74,46 @@ class CResourceScript {
   std::vector<std::pair<UINT, CString>> icons_;  // identifier and file name
   CString error_;
 };
+
+// Resource types of compiled resources.
+inline constexpr WORD kResourceTypeDialog = 5;
+inline constexpr WORD kResourceTypeString = 6;
+inline constexpr WORD kResourceTypeGroupIcon = 14;
+inline constexpr WORD kResourceTypeDialogInit = 240;
+
+// Resources as the resource compiler compiled them: old-style dialog templates with their font,
+// DLGINIT blocks, string-table blocks and icon groups, each read when first asked for. Data that
+// does not hold together reads as an absent resource.
+class CCompiledResources : public CModuleResources {
+ public:
+  // Where the compiled resources are: a module's resource section, a compiled resource file.
+  class Source {
+   public:
+    virtual ~Source() = default;
+    // The bytes of resource `id` of `type` and its language; false when there is none.
+    virtual bool Find(WORD type, WORD id, std::string_view& bytes, WORD& language) const = 0;
+    // Resource text, UTF-16, in the framework's single-byte strings.
+    virtual CString Narrow(std::u16string_view text) const = 0;
+  };
+
+  explicit CCompiledResources(std::unique_ptr<Source> source);
+
+  const CDialogTemplate* FindDialog(UINT id) const override;
+  BOOL FindString(UINT id, CString& text) const override;
+  BOOL HasIcon(UINT id) const override;
+
+ private:
+  std::unique_ptr<Source> source_;
+  mutable std::map<UINT, std::optional<CDialogTemplate>> dialogs_;
+};
+
+namespace afx_detail {
+// Reads a dialog's initial data as the framework's dialog initialisation does: control id
+// (word), message (word, the 16-bit framework's add-string numbers taken for today's), length
+// (double word), that many bytes of zero-terminated text; a zero control id ends it. False when
+// an entry runs past the end.
+bool DecodeDialogInit(std::string_view bytes, std::vector<CDialogInitEntry>& entries);
+// Reads an old-style dialog template (DLGTEMPLATE, its items, the font when DS_SETFONT is set).
+bool DecodeDialogTemplate(std::string_view bytes, const CCompiledResources::Source& source,
+                          CDialogTemplate& dialog);
+}  // namespace afx_detail

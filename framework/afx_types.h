@@ -1,8 +1,12 @@
-// The basic Windows types and constants the framework's interfaces are written in. Sizes follow
-// the 32-bit Windows data model where the plug-in relies on them (DWORD is 32 bits) and the
-// platform where an address must fit (the pointer-sized integers).
+// The basic Windows types and constants the framework's interfaces are written in. On Windows
+// they are the system's own, from <windows.h>; elsewhere they are defined here, sized as the
+// Windows data model sizes them where the plug-in relies on it (DWORD and LONG are 32 bits) and
+// as the platform needs where an address must fit (the pointer-sized integers).
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cstdint>
 
 using BOOL = int;
@@ -43,13 +47,14 @@ using FARPROC = INT_PTR (*)();
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
-// An opaque iterator over a framework list or map.
-struct __POSITION {};
-using POSITION = __POSITION*;
-
 struct RECT {
   LONG left;
   LONG top;
   LONG right;
   LONG bottom;
 };
+#endif
+
+// An opaque iterator over a framework list or map.
+struct __POSITION {};
+using POSITION = __POSITION*;

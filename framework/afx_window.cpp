@@ -463,11 +463,11 @@ CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(focus); }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return SendMessageA(m_hWnd, message, wParam, lParam);
+  return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return PostMessageA(m_hWnd, message, wParam, lParam);
+  return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) {

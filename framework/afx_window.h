@@ -11,6 +11,25 @@
 #include "afx_types.h"
 #include "afx_winuser.h"
 
+// The framework's windows are its own, not the system's, so on Windows its calls on them (below)
+// take over these names from the system's in the code that includes it.
+#ifdef _WIN32
+#define SendMessageA AfxSendMessageA
+#define PostMessageA AfxPostMessageA
+#define IsWindow AfxIsWindow
+#define DestroyWindow AfxDestroyWindow
+#define GetParent AfxGetParent
+#define InvalidateRect AfxInvalidateRect
+#define GetUpdateRect AfxGetUpdateRect
+#define ShowWindow AfxShowWindow
+#define IsIconic AfxIsIconic
+#define IsZoomed AfxIsZoomed
+#define GetWindowPlacement AfxGetWindowPlacement
+#define SetWindowPlacement AfxSetWindowPlacement
+#define GetFocus AfxGetFocus
+#define SetFocus AfxSetFocus
+#endif
+
 class CCmdTarget;
 class CFrameWnd;
 namespace afx_detail {
@@ -110,6 +129,7 @@ class CCmdTarget : public CObject {
   virtual const AFX_MSGMAP* GetMessageMap() const;
 };
 
+#ifndef _WIN32
 // The nearest relatives of a window, for CWnd::GetWindow.
 inline constexpr UINT GW_HWNDFIRST = 0;
 inline constexpr UINT GW_HWNDLAST = 1;
@@ -146,6 +166,7 @@ struct WINDOWPLACEMENT {
 };
 inline constexpr UINT WPF_SETMINPOSITION = 0x0001;
 inline constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
+#endif
 
 class CDataExchange;
 

@@ -1,10 +1,16 @@
 // The Windows constants of windows, dialogs and controls, with their real values: window and
 // control styles, messages, notification codes, virtual keys, message-box flags and answers.
-// The resource script's style names resolve to these.
+// The resource script's style names resolve to these. On Windows they are the system's own.
 #pragma once
 
 #include "afx_types.h"
 
+#ifdef _WIN32
+#include <commctrl.h>
+
+// The resource editor's name for controls the code never addresses; Windows has none.
+inline constexpr int IDC_STATIC = -1;
+#else
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
 inline constexpr DWORD WS_POPUP = 0x80000000;
@@ -324,3 +330,4 @@ inline constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
 inline constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
   return static_cast<WPARAM>(MAKELONG(low, high));
 }
+#endif

@@ -3,8 +3,9 @@
 //
 //   trucelog-host [--module PATH] [--game DIR]
 //
-// --module defaults to the module beside this program (Trucelog.so, or Trucelog.dll on Windows); --game is the host's working folder,
-// where the plug-in keeps PLUGINS/Trucelog.ini (default: the current folder).
+// --module defaults to the module beside this program (Trucelog.so, or Trucelog.dll on Windows);
+// --game is the host's working folder, where the plug-in keeps PLUGINS/Trucelog.ini (default: the
+// current folder).
 #include <filesystem>
 #include <iostream>
 #include <string>

@@ -30,7 +30,8 @@ constexpr const char* kOnGamesListModified = "_Z19OnGamesListModifiedR18CMapStri
 constexpr const char* kOnReportLoaded = "_Z14OnReportLoadedR18CMapStringToString";
 constexpr const char* kOnUserCommand = "_Z13OnUserCommandR18CMapStringToString";
 constexpr const char* kOnAbout = "_Z7OnAboutR18CMapStringToString";
-constexpr const char* kOnTableProcessor = "_Z16OnTableProcessorR18CMapStringToStringR12CStringArray";
+constexpr const char* kOnTableProcessor =
+    "_Z16OnTableProcessorR18CMapStringToStringR12CStringArray";
 constexpr const char* kCreateConfig = "_Z12CreateConfigR18CMapStringToString";
 constexpr const char* kOnOK = "_Z4OnOKR18CMapStringToString";
 constexpr const char* kOnCallFunction = "_Z14OnCallFunctionR18CMapStringToStringR12CStringArray";
@@ -75,8 +76,7 @@ std::string PluginModule::BesideProgram(const std::string& fileName) {
   if (length == 0 || length >= path.size()) return fileName;
   std::string folder(path.data(), length);
   const std::size_t separator = folder.find_last_of("\\/");
-  return separator == std::string::npos ? fileName
-                                        : folder.substr(0, separator + 1) + fileName;
+  return separator == std::string::npos ? fileName : folder.substr(0, separator + 1) + fileName;
 }
 
 void* PluginModule::Symbol(const char* exportedName) const {

@@ -1,14 +1,19 @@
-// The thirteen entry points the host calls. Each is exported under the decorated name of its
-// C++ signature and, as an alias of the same code, under its plain name; a linker version
-// script keeps every other symbol of the module local.
+// The thirteen entry points the host calls. A shared object exports each under the decorated
+// name of its C++ signature and, as an alias of the same code, under its plain name; a linker
+// version script keeps every other symbol of the module local. Trucelog.dll exports both names
+// through its export list (res/Trucelog.def) instead.
 #include "afx.h"
 #include "plugin/globals.h"
 
+#ifdef _WIN32
+#define EXPORTED
+#else
 #define EXPORTED __attribute__((visibility("default")))
 
 // Declares the plain name `name` as an alias of the decorated entry point.
 #define PLAIN_ALIAS(name, decorated, ...) \
   extern "C" EXPORTED void Plain##name(__VA_ARGS__) __asm__(#name) __attribute__((alias(decorated)))
+#endif
 
 // Each entry point first makes the module's own state current, so that the framework finds the
 // module's dialogs and strings; the previous state returns when it does.
@@ -62,6 +67,7 @@ EXPORTED void OnPlanetChanged(CMapStringToString& map) {
   theApp.OnPlanetChanged(map);
 }
 
+#ifndef _WIN32
 PLAIN_ALIAS(OnLoad, "_Z6OnLoadv");
 PLAIN_ALIAS(OnInitialize, "_Z12OnInitializeR18CMapStringToString", CMapStringToString&);
 PLAIN_ALIAS(OnClose, "_Z7OnClosev");
@@ -78,3 +84,4 @@ PLAIN_ALIAS(OnCallFunction, "_Z14OnCallFunctionR18CMapStringToStringR12CStringAr
             CMapStringToString&, CStringArray&);
 PLAIN_ALIAS(OnActivate, "_Z10OnActivateR18CMapStringToString", CMapStringToString&);
 PLAIN_ALIAS(OnPlanetChanged, "_Z15OnPlanetChangedR18CMapStringToString", CMapStringToString&);
+#endif

@@ -48,7 +48,8 @@ TEST(CStdioFile, OpeningFailsQuietlyAndCreatingTruncates) {
   EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
   EXPECT_FALSE(
       file.Open(dir.File("no/such/dir/x.txt").c_str(), CFile::modeCreate | CFile::modeWrite));
-  EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeRead | CFile::typeText)) << "a directory";
+  EXPECT_FALSE(file.Open(dir.Path().string().c_str(), CFile::modeRead | CFile::typeText))
+      << "a directory";
 
   dir.Write("old.txt", "a long old content\n");
   ASSERT_TRUE(file.Open(dir.File("old.txt").c_str(),
@@ -119,7 +120,9 @@ TEST(CStdioFile, TextModeEndsTheFileAtCtrlZWhereBinaryModeReadsOn) {
   TempDir dir;
   dir.Write("z.txt", "one\r\ntwo\x1Athree\r\nfour\r\n");
   EXPECT_EQ(ReadLines(dir.File("z.txt")), (std::vector<std::string>{"one", "two"}));
-  dir.Write("first.txt", "\x1A" "after\r\n");
+  dir.Write("first.txt",
+            "\x1A"
+            "after\r\n");
   EXPECT_TRUE(ReadLines(dir.File("first.txt")).empty());
   dir.Write("line.txt", "one\r\n\x1A\r\n");
   EXPECT_EQ(ReadLines(dir.File("line.txt")), (std::vector<std::string>{"one"}));
@@ -138,16 +141,16 @@ TEST(MoveFileExA, AFileThatIsOpenIsNeitherMovedReplacedNorDeleted) {
   dir.Write("other", "other");
   CStdioFile file;
   ASSERT_TRUE(file.Open(dir.File("open").c_str(), CFile::modeRead | CFile::typeText));
-  EXPECT_FALSE(MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(),
-                           MOVEFILE_REPLACE_EXISTING));
+  EXPECT_FALSE(
+      MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_FALSE(MoveFileExA(dir.File("open").c_str(), dir.File("moved").c_str(), 0));
   EXPECT_FALSE(DeleteFileA(dir.File("open").c_str()));
   EXPECT_EQ(dir.Read("open"), "open");
   EXPECT_EQ(dir.Read("other"), "other");
 
   file.Close();
-  EXPECT_TRUE(MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(),
-                          MOVEFILE_REPLACE_EXISTING));
+  EXPECT_TRUE(
+      MoveFileExA(dir.File("other").c_str(), dir.File("open").c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_EQ(dir.Read("open"), "other");
   EXPECT_TRUE(DeleteFileA(dir.File("open").c_str()));
   EXPECT_FALSE(dir.Exists("open"));
@@ -161,7 +164,8 @@ TEST(GetModuleFileNameA, NamesTheProgramAndCutsTooLongANameToTheBuffer) {
   EXPECT_NE(name.find("framework_tests"), std::string::npos) << name;
   EXPECT_TRUE(std::filesystem::exists(name)) << name;
 
+  // Whether the fifth byte is then the name's or a terminator depends on the Windows version.
   std::vector<char> small(5, 'x');
   EXPECT_EQ(GetModuleFileNameA(nullptr, small.data(), 5), 5u);
-  EXPECT_EQ(std::string(small.data()), name.substr(0, 4));
+  EXPECT_EQ(std::string(small.data(), 4), name.substr(0, 4));
 }

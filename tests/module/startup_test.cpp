@@ -69,6 +69,10 @@ TEST(Startup, WithoutACallbackNothingIsSentButTheStoreLoadsAndTheKeysAreWritten)
 }
 
 TEST(Startup, FindsTheStoreBelowAWorkingDirectoryLongerThanTheFirstBuffer) {
+#ifdef _WIN32
+  // There a working directory, and a file named through it, stays within MAX_PATH (260).
+  GTEST_SKIP() << "no working directory longer than 256 characters holds a reachable file";
+#endif
   TempDir root;
   std::string deep = root.Path().string();
   while (deep.size() <= 300) deep += "/" + std::string(60, 'd');

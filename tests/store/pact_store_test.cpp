@@ -236,7 +236,8 @@ TEST(StoreFile, AReadFailureKeepsWhatWasReadBefore) {
 }
 
 TEST(StoreFile, ACtrlZEndsTheFileAsTheClientReadsIt) {
-  const StoreWithFile file("@Alpha/Xar\r\nVor,10,15,\r\n\x1A\r\nLum,5,30,\r\n\r\n@Beta/Xar\r\nKel,1,12,\r\n");
+  const StoreWithFile file(
+      "@Alpha/Xar\r\nVor,10,15,\r\n\x1A\r\nLum,5,30,\r\n\r\n@Beta/Xar\r\nKel,1,12,\r\n");
   EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u);
   EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Lum", 12), 0u);
   EXPECT_EQ(file.store.GetCount(), 1);
