@@ -1,12 +1,15 @@
-// The framework on a POSIX system: Windows paths get "/" for "\", modules are shared objects,
-// and the rule Windows keeps for open files (no moving, replacing or deleting them) is kept
-// here for the files the framework has open.
+// The framework on a POSIX system: Windows paths get "/" for "\" and find their files whatever
+// the letter case, as on Windows; modules are shared objects; and the rule Windows keeps for
+// open files (no moving, replacing or deleting them) is kept here for the files the framework
+// has open.
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <map>
 #include <utility>
@@ -17,10 +20,56 @@
 namespace afx_platform {
 namespace {
 
+bool Exists(const std::string& path) {
+  struct stat status {};
+  return lstat(path.c_str(), &status) == 0;
+}
+
+bool SameIgnoringCase(const std::string& a, const char* b) {
+  std::size_t i = 0;
+  for (; i < a.size() && b[i]; ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return i == a.size() && !b[i];
+}
+
+// The entry of `directory` named `name` ignoring letter case; `name` itself when none is.
+std::string EntryIgnoringCase(const std::string& directory, const std::string& name) {
+  std::string found = name;
+  if (DIR* entries = opendir(directory.empty() ? "." : directory.c_str())) {
+    while (const dirent* entry = readdir(entries)) {
+      if (SameIgnoringCase(name, entry->d_name)) {
+        found = entry->d_name;
+        break;
+      }
+    }
+    closedir(entries);
+  }
+  return found;
+}
+
+// A Windows path as this system names the same file: "/" for "\\", and each part that exists
+// in another letter case spelled as it exists.
 std::string NativePath(const char* path) {
   std::string native(path ? path : "");
   std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
+  if (native.empty() || Exists(native)) return native;
+  std::string resolved;
+  bool existing = true;  // every part so far exists
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(native.find('/', start), native.size());
+    std::string part = native.substr(start, end - start);
+    if (existing && !part.empty() && !Exists(resolved + part)) {
+      part = EntryIgnoringCase(resolved, part);
+      existing = Exists(resolved + part);
+    }
+    resolved += part;
+    if (end == native.size()) return resolved;
+    resolved += '/';
+    start = end + 1;
+  }
 }
 
 std::string ParentOf(const std::string& path) {

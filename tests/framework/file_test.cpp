@@ -169,3 +169,34 @@ TEST(GetModuleFileNameA, NamesTheProgramAndCutsTooLongANameToTheBuffer) {
   EXPECT_EQ(GetModuleFileNameA(nullptr, small.data(), 5), 5u);
   EXPECT_EQ(std::string(small.data(), 4), name.substr(0, 4));
 }
+
+TEST(CStdioFile, NamesFindTheirFilesWhateverTheLetterCase) {
+  TempDir dir;
+  dir.Write("Plugins/trucelog.INI", "line\r\n");
+  const std::string base = dir.Path().string();
+  EXPECT_EQ(ReadLines(base + "\\PLUGINS\\Trucelog.ini"), (std::vector<std::string>{"line"}));
+
+  CStdioFile file;
+  ASSERT_TRUE(file.Open((base + "\\PLUGINS\\TRUCELOG.ini").c_str(),
+                        CFile::modeCreate | CFile::modeWrite | CFile::typeText));
+  file.WriteString("new\n");
+  file.Close();
+  EXPECT_EQ(dir.Read("Plugins/trucelog.INI"), "new\r\n");
+  const auto entries = [](const std::filesystem::path& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder),
+                         std::filesystem::directory_iterator());
+  };
+  EXPECT_EQ(entries(dir.Path()), 1) << "no second folder";
+  EXPECT_EQ(entries(dir.Path() / "Plugins"), 1) << "no second file";
+
+  // A new file keeps the case it is given, in the folder that exists.
+  ASSERT_TRUE(file.Open((base + "\\PLUGINS\\Trucelog.ini.new").c_str(),
+                        CFile::modeCreate | CFile::modeWrite | CFile::typeText));
+  file.WriteString("newer\n");
+  file.Close();
+  EXPECT_TRUE(MoveFileExA((base + "\\plugins\\TRUCELOG.INI.NEW").c_str(),
+                          (base + "\\PLUGINS\\Trucelog.ini").c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(ReadLines(base + "\\Plugins\\trucelog.INI"), (std::vector<std::string>{"newer"}));
+  EXPECT_TRUE(DeleteFileA((base + "\\pLUGINS\\tRUCELOG.INI").c_str()));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "Plugins"));
+}
