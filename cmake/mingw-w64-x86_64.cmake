@@ -25,8 +25,6 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT -static)
 
 find_program(TRUCELOG_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(TRUCELOG_WINE)
-  # mscoree and mshtml off: a fresh prefix would otherwise offer to install .NET and a browser.
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all
-      "WINEDLLOVERRIDES=mscoree,mshtml=" --unset=DISPLAY ${TRUCELOG_WINE})
+      sh ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${CMAKE_BINARY_DIR}/wine ${TRUCELOG_WINE})
 endif()
