@@ -1,0 +1,3 @@
+// A module that is not a whole plug-in: it exports one entry point of the thirteen, so the
+// console host must refuse to start it.
+extern "C" __attribute__((visibility("default"))) void OnLoad() {}
