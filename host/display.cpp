@@ -51,3 +51,42 @@ std::string ShowAnsi(const std::string& bytes) {
   }
   return out;
 }
+
+std::size_t DisplayWidth(const std::string& utf8) {
+  std::size_t width = 0;
+  for (const char ch : utf8) {
+    if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++width;
+  }
+  return width;
+}
+
+std::string PadRight(const std::string& utf8, std::size_t width) {
+  const std::size_t used = DisplayWidth(utf8);
+  return used >= width ? utf8 : utf8 + std::string(width - used, ' ');
+}
+
+std::string TypedAnsi(const std::string& utf8) {
+  std::string out;
+  for (std::size_t at = 0; at < utf8.size(); ++at) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 1;
+    unsigned codePoint = length == 2 ? (lead & 0x1Fu) : (lead & 0x0Fu);
+    bool whole = length > 1 && at + length <= utf8.size();
+    for (std::size_t i = 1; whole && i < length; ++i) {
+      const auto next = static_cast<unsigned char>(utf8[at + i]);
+      whole = (next & 0xC0) == 0x80;
+      codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    int byte = -1;
+    for (int candidate = 0x80; whole && candidate <= 0xFF && byte < 0; ++candidate) {
+      if (CodePoint(static_cast<unsigned char>(candidate)) == codePoint) byte = candidate;
+    }
+    if (byte < 0) {
+      out += utf8[at];
+      continue;
+    }
+    out += static_cast<char>(byte);
+    at += length - 1;
+  }
+  return out;
+}

@@ -89,6 +89,24 @@ bool HostMainWindow::Restore(HWND child) {
   return true;
 }
 
+bool HostMainWindow::Move(HWND child, const RECT& normal) {
+  CWnd* window = CWnd::FromHandle(child);
+  if (!IsChild(child) || !window->IsWindowVisible()) return false;
+  // A drag activates the window first; only then does it move.
+  if (Active() != child) Activate(child);
+  if (!IsWindow(child)) return false;
+  if (!window->IsIconic() && !window->IsZoomed()) {
+    window->MoveWindow(normal);
+    return true;
+  }
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  window->GetWindowPlacement(&placement);
+  placement.rcNormalPosition = normal;
+  window->SetWindowPlacement(&placement);
+  return true;
+}
+
 bool HostMainWindow::SendKey(HWND child, UINT character) {
   if (!IsChild(child)) return false;
   CFrameWnd* frame = FrameOf(child);

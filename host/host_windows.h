@@ -46,6 +46,9 @@ class HostMainWindow {
   bool Minimize(HWND child);
   bool Maximize(HWND child);
   bool Restore(HWND child);
+  // Drags a visible child to `normal`, activating it first as a drag does (for a minimised or
+  // maximised one `normal` is where it restores to).
+  bool Move(HWND child, const RECT& normal);
   // A typed character, to the child's active view (or the child itself without one).
   bool SendKey(HWND child, UINT character);
   // The close box.

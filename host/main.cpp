@@ -1,108 +1,114 @@
-// trucelog-host: a console stand-in for the game client. It loads the plug-in module, starts
-// it with a real callback, plays a short session against it and prints what it answered.
-//
-//   trucelog-host [--module PATH] [--game DIR]
-//
-// --module defaults to the module beside this program (Trucelog.so, or Trucelog.dll on Windows);
-// --game is the host's working folder, where the plug-in keeps PLUGINS/Trucelog.ini (default: the
-// current folder).
+// trucelog-host: the game client, played on a console around the Trucelog module. It loads the
+// module as the client does, starts it in a game folder and plays a session of the client and
+// of the person in front of it, from a script or at a prompt; see docs/session-language.md.
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <vector>
 
-#include "display.h"
+#include "console.h"
+#include "console_streams.h"
 #include "plugin_module.h"
-#include "simulated_host.h"
 
 namespace {
 
-void Print(const std::string& title, const Entries& entries) {
-  std::cout << title << "\n";
-  for (const auto& [key, value] : entries) {
-    std::cout << "  " << key << " = " << ShowAnsi(value) << "\n";
-  }
+constexpr const char* kUsage =
+    "usage: trucelog-host [options] [SCRIPT]\n"
+    "\n"
+    "Plays the game client around the Trucelog module: loads it, starts it in a game folder and\n"
+    "runs a session of the client and of the person in front of it, one command a line, from\n"
+    "SCRIPT, from standard input (SCRIPT \"-\", or a pipe), or at a prompt on a terminal.\n"
+    "\n"
+    "options:\n"
+    "  --module PATH      the plug-in module (default: " TRUCELOG_MODULE_NAME
+    " beside this program)\n"
+    "  --game DIR         the game folder, the client's working directory: it keeps the store\n"
+    "                     file PLUGINS/Trucelog.ini and the client's settings (default: a fresh\n"
+    "                     folder, named on the first line)\n"
+    "  --trace            show every entry-point call and every host function call\n"
+    "  --color=WHEN       colour the warning windows: auto (on a terminal), always or never\n"
+    "  --snapshots DIR    draw every warning window and dialog as an SVG picture in DIR\n"
+    "  --help             show this help\n"
+    "\n"
+    "Type help at the prompt for the commands; docs/session-language.md describes them all.\n"
+    "Exit status: 0 done, 1 the game folder cannot be used, 2 a mistake in the script or the\n"
+    "options, 3 the module cannot be loaded.\n";
+
+int Usage(const std::string& complaint) {
+  std::cerr << "trucelog-host: " << complaint << "\n" << kUsage;
+  return kExitBadInput;
 }
 
-// Calls a script function as a script in game Alpha, played as Xar, would at turn 12.
-void AskScript(const PluginModule& module, const std::string& function,
-               const std::vector<std::string>& races) {
-  Entries request = {{"GameName", "Alpha"},
-                     {"RaceName", "Xar"},
-                     {"Turn", "12"},
-                     {"FuncName", function},
-                     {"Parameters.Count", std::to_string(races.size())}};
-  std::string call = function + "(";
-  for (std::size_t i = 0; i < races.size(); ++i) {
-    request["Parameter." + std::to_string(i + 1)] = races[i];
-    call += (i ? ", " : "") + races[i];
-  }
-  CMapStringToString map;
-  Fill(map, request);
-  CStringArray unused;
-  module.OnCallFunction(map, unused);
-  std::cout << "  " << call << ") = " << Snapshot(map)["Return"] << "\n";
-}
-
-int Usage() {
-  std::cerr << "usage: trucelog-host [--module PATH] [--game DIR]\n";
-  return 2;
+bool ColourWanted(const std::string& when) {
+  if (when == "always") return true;
+  if (when == "never") return false;
+  const char* noColour = std::getenv("NO_COLOR");
+  const char* term = std::getenv("TERM");
+  return OutputIsTerminal() && PrepareTerminalOutput() && !(noColour && *noColour) &&
+         !(term && std::strcmp(term, "dumb") == 0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string modulePath = PluginModule::BesideProgram(TRUCELOG_MODULE_NAME);
-  std::string gameDir;
+  PrepareTerminalOutput();
+  ConsoleOptions options;
+  options.module = PluginModule::BesideProgram(TRUCELOG_MODULE_NAME);
+  std::string colour = "auto";
+  bool scriptGiven = false;
   for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) return Usage();
-    if (option == "--module") {
-      modulePath = argv[++i];
+    std::string option = argv[i];
+    std::string value;
+    const std::size_t equals = option.find('=');
+    if (option.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = option.substr(equals + 1);
+      option = option.substr(0, equals);
+    } else if (option == "--module" || option == "--game" || option == "--snapshots" ||
+               option == "--color" || option == "--colour") {
+      if (i + 1 >= argc) return Usage(option + " needs a value");
+      value = argv[++i];
+    }
+    const bool hasValue = equals != std::string::npos;
+    if ((option == "--help" || option == "--trace") && hasValue) {
+      return Usage(option + " takes no value");
+    } else if (option == "--help") {
+      std::cout << kUsage;
+      return kExitOk;
+    } else if (option == "--trace") {
+      options.trace = true;
+    } else if (option == "--module") {
+      options.module = value;
     } else if (option == "--game") {
-      gameDir = argv[++i];
+      options.game = value;
+    } else if (option == "--snapshots") {
+      options.snapshots = value;
+    } else if (option == "--color" || option == "--colour") {
+      if (value != "auto" && value != "always" && value != "never") {
+        return Usage("--color takes auto, always or never, not \"" + value + "\"");
+      }
+      colour = value;
+    } else if (option.size() > 1 && option[0] == '-') {
+      return Usage("unknown option " + option);
+    } else if (scriptGiven) {
+      return Usage("one script at a time: " + options.script + " or " + option);
     } else {
-      return Usage();
+      options.script = option;
+      scriptGiven = true;
     }
   }
-  modulePath = std::filesystem::absolute(modulePath).string();
-  if (!gameDir.empty()) {
-    std::error_code error;
-    std::filesystem::current_path(gameDir, error);
-    if (error) {
-      std::cerr << gameDir << ": " << error.message() << "\n";
-      return 1;
-    }
+  options.color = ColourWanted(colour);
+  // The session runs in the game folder; what was named from here must still be found.
+  std::error_code error;
+  options.module = std::filesystem::absolute(options.module, error).string();
+  if (!options.snapshots.empty()) {
+    std::filesystem::create_directories(options.snapshots, error);
+    options.snapshots = std::filesystem::absolute(options.snapshots, error).string();
   }
-
-  SimulatedHost host;
-  PluginModule module(modulePath);
-  if (!module.IsLoaded()) {
-    std::cerr << "cannot load the plug-in: " << module.Error() << "\n";
-    return 1;
+  if (!options.script.empty() && options.script != "-" &&
+      !std::filesystem::is_regular_file(options.script, error)) {
+    std::cerr << "trucelog-host: no script " << options.script << "\n";
+    return kExitBadInput;
   }
-  std::cout << "Loaded " << modulePath << "\n";
-  module.OnLoad();
-
-  CMapStringToString startup;
-  const Entries parameters = host.StartupParameters();
-  Fill(startup, parameters);
-  module.OnInitialize(startup);
-  Entries registrations = Snapshot(startup);
-  for (const auto& [key, value] : parameters) registrations.erase(key);
-  Print("OnInitialize registered:", registrations);
-
-  CMapStringToString about;
-  module.OnAbout(about);
-  Print("OnAbout answered:", Snapshot(about));
-
-  std::cout << "Scripts ask, in game Alpha as race Xar at turn 12:\n";
-  AskScript(module, "GetPact", {"Vor"});
-  AskScript(module, "GetPact", {"Lum"});
-  AskScript(module, "GetPact", {"Kel"});
-  AskScript(module, "GetPactEx", {"Xar", "Vor"});
-
-  module.OnClose();
-  Print("Settings stored by the host at the end:", host.settings);
-  return 0;
+  return RunConsole(options);
 }

@@ -72,12 +72,18 @@ std::vector<std::string> SimulatedHost::SettingsWritten() const {
 }
 
 void SimulatedHost::Answer(CMapStringToString& request) {
-  requests_.push_back(Snapshot(request));
+  const Entries arrived = Snapshot(request);
+  requests_.push_back(arrived);
   if (!refusals_.empty()) {
     request.SetAt("LastError", refusals_.front().c_str());
     refusals_.pop_front();
-    return;
+  } else if (!client_ || !client_->Answer(arrived, request)) {
+    AnswerAsScripted(request);
   }
+  if (client_) client_->Answered(arrived, Snapshot(request));
+}
+
+void SimulatedHost::AnswerAsScripted(CMapStringToString& request) {
   const std::string function = ValueOf(request, "Function");
   const std::string name = ValueOf(request, "Name");
   if (function == "ReadRegistry") {

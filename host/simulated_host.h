@@ -1,6 +1,8 @@
 // The host as the plug-in sees it through its callback: a settings store, scripted answers to
 // "List" and "Selection", failures to inject ("Busy", "Access Denied", ...) and a log of every
 // request exactly as it arrived. One simulated host answers at a time: the one constructed last.
+// A fuller client (the console host's) plugs in through `Client` to answer by game and to see
+// every exchange.
 #pragma once
 
 #include <deque>
@@ -11,6 +13,15 @@
 
 class SimulatedHost {
  public:
+  class Client {
+   public:
+    virtual ~Client() = default;
+    // Answers `request` in place before the scripted answers do; false leaves it to them.
+    virtual bool Answer(const Entries& request, CMapStringToString& answer) = 0;
+    // Every exchange once answered: the request as it arrived and the map as it goes back.
+    virtual void Answered(const Entries& request, const Entries& answer) = 0;
+  };
+
   SimulatedHost();
   ~SimulatedHost();
   SimulatedHost(const SimulatedHost&) = delete;
@@ -42,11 +53,16 @@ class SimulatedHost {
   // The names written to the settings store, in order.
   std::vector<std::string> SettingsWritten() const;
 
+  // Null: none. Refusals still come first.
+  void SetClient(Client* client) { client_ = client; }
+
  private:
   void Answer(CMapStringToString& request);
+  void AnswerAsScripted(CMapStringToString& request);
 
   std::map<std::string, Entries> lists_;
   std::map<std::string, Entries> selections_;
   std::deque<std::string> refusals_;
   std::vector<Entries> requests_;
+  Client* client_ = nullptr;
 };

@@ -1,0 +1,452 @@
+#include "console.h"
+
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <random>
+
+#include "commands.h"
+#include "console_session.h"
+#include "console_streams.h"
+#include "display.h"
+#include "script_words.h"
+#include "settings_file.h"
+
+namespace fs = std::filesystem;
+
+std::string TraceValue(const std::string& value) {
+  std::string quoted = QuoteWord(value);
+  if (quoted.front() != '"') quoted = "\"" + quoted + "\"";
+  return ShowAnsi(quoted);
+}
+
+std::string TraceEntries(const Entries& entries) {
+  std::string text;
+  for (const auto& [key, value] : entries) {
+    text += (text.empty() ? "" : ", ") + ShowAnsi(key) + ": " + TraceValue(value);
+  }
+  return "{" + text + "}";
+}
+
+namespace {
+
+// A folder of this host's own in the system's temporary folder; empty when none can be made.
+fs::path FreshFolder() {
+  std::error_code error;
+  const fs::path temp = fs::temp_directory_path(error);
+  if (error) return {};
+  std::random_device seed;
+  std::mt19937 random(seed());
+  std::uniform_int_distribution<int> letter(0, 35);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "trucelog-game-";
+    for (int i = 0; i < 6; ++i) {
+      const int pick = letter(random);
+      name += static_cast<char>(pick < 10 ? '0' + pick : 'a' + pick - 10);
+    }
+    // Only the one that creates the folder is told so: two hosts never share one.
+    if (fs::create_directory(temp / name, error)) return temp / name;
+  }
+  return {};
+}
+
+}  // namespace
+
+// The keys `after` has that `before` had not, or had with another value.
+Entries Changes(const Entries& before, const Entries& after) {
+  Entries changed;
+  for (const auto& [key, value] : after) {
+    const auto was = before.find(key);
+    if (was == before.end() || was->second != value) changed[key] = value;
+  }
+  return changed;
+}
+
+std::string Lowered(std::string text) {
+  for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return text;
+}
+
+std::string JoinWords(const std::vector<std::string>& words) {
+  std::string line;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    line += (line.empty() ? "" : " ") + QuoteWord(words[i]);
+  }
+  return line;
+}
+
+bool AllDigits(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+std::string Quoted(const std::string& ansi) { return "\"" + ShowAnsi(ansi) + "\""; }
+
+int Number(const std::string& word, const std::string& what) {
+  bool digits = !word.empty() && word.size() <= 10;
+  for (const char ch : word) digits = digits && ch >= '0' && ch <= '9';
+  const long long value = digits ? std::stoll(word) : -1;
+  if (value < 0 || value > INT_MAX) {
+    throw SessionError("expected " + what + " as a number of 0 or more, got " + Quoted(word));
+  }
+  return static_cast<int>(value);
+}
+
+std::string Plural(std::size_t count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+const Console::Command Console::kCommands[] = {
+    {"game", &Console::GameCommand, true, false},
+    {"races", &Console::RacesCommand, false, false},
+    {"games", &Console::GamesCommand, false, true},
+    {"activate", &Console::ActivateCommand, true, false},
+    {"report", &Console::ReportCommand, true, false},
+    {"select", &Console::SelectCommand, false, false},
+    {"planet", &Console::PlanetCommand, true, false},
+    {"menu", &Console::MenuCommand, true, false},
+    {"table", &Console::TableCommand, true, false},
+    {"call", &Console::CallCommand, true, false},
+    {"config", &Console::ConfigCommand, true, false},
+    {"about", &Console::AboutCommand, true, true},
+    {"windows", &Console::WindowsCommand, false, true},
+    {"window", &Console::WindowCommand, true, false},
+    {"timeline", &Console::TimelineCommand, false, true},
+    {"settings", &Console::SettingsCommand, false, true},
+    {"store", &Console::StoreCommand, false, true},
+    {"trace", &Console::TraceCommand, false, true},
+    {"help", &Console::HelpCommand, false, true},
+    {"quit", &Console::QuitCommand, false, false},
+};
+
+// Start and end.
+
+int Console::Run() {
+  std::error_code error;
+  startFolder_ = fs::current_path(error);
+  module_ = std::make_unique<PluginModule>(options_.module);
+  if (!module_->IsLoaded()) {
+    std::string reason = module_->Error();
+    // Several missing names read as one: the first and how many more.
+    const std::size_t more =
+        static_cast<std::size_t>(std::count(reason.begin(), reason.end(), ';'));
+    if (more > 0) {
+      reason = reason.substr(0, reason.find(';')) + " and " + std::to_string(more) + " more";
+    }
+    std::cerr << "trucelog-host: cannot load the module " << options_.module << ": " << reason
+              << "\n";
+    module_.reset();
+    return kExitNoModule;
+  }
+  // The script is named from where the host started, before it enters the game folder.
+  const bool fromInput = options_.script.empty() || options_.script == "-";
+  std::ifstream script;
+  if (!fromInput) {
+    script.open(options_.script, std::ios::binary);
+    if (!script) {
+      std::cerr << "trucelog-host: cannot read the script " << options_.script << "\n";
+      return kExitBadInput;
+    }
+  }
+  if (const int status = EnterGameFolder(); status != kExitOk) return status;
+
+  const bool interactive = fromInput && InputIsTerminal();
+  if (interactive) {
+    reader_ = LineReader::Create(
+        [this](const std::vector<std::string>& before) { return Completions(before); });
+  }
+  person_ = std::make_unique<Person>(printer_, snapshots_, reader_.get());
+  host_.SetClient(this);
+  windows_ = std::make_unique<HostMainWindow>("Game client");
+  Start();
+
+  int status = kExitOk;
+  if (interactive) {
+    RunInteractive();
+  } else if (fromInput) {
+    status = RunScript(std::cin, "stdin");
+  } else {
+    status = RunScript(script, options_.script);
+  }
+  End();
+  return status;
+}
+
+int Console::EnterGameFolder() {
+  std::error_code error;
+  if (options_.game.empty()) {
+    gameFolder_ = FreshFolder();
+    if (gameFolder_.empty()) {
+      std::cerr << "trucelog-host: cannot create a game folder in "
+                << fs::temp_directory_path(error).string() << "\n";
+      return kExitFailure;
+    }
+  } else {
+    gameFolder_ = fs::absolute(options_.game, error);
+    fs::create_directories(gameFolder_, error);
+  }
+  fs::current_path(gameFolder_, error);
+  if (error) {
+    std::cerr << "trucelog-host: cannot use the game folder " << gameFolder_.string() << "\n";
+    return kExitFailure;
+  }
+  printer_.Line("Game folder: " +
+                (options_.game.empty() ? gameFolder_.string() + " (new)" : options_.game));
+  std::vector<std::string> skipped;
+  host_.settings = LoadSettingsFile(kSettingsFileName, &skipped);
+  for (const std::string& line : skipped) {
+    std::cerr << kSettingsFileName << ":" << line.substr(0, line.find(':'))
+              << ": not a \"name = value\" line; left out\n";
+  }
+  savedSettings_ = host_.settings;
+  return kExitOk;
+}
+
+void Console::Start() {
+  Trace("\xE2\x86\x92 OnLoad");
+  module_->OnLoad();
+  Trace("\xE2\x86\x90 OnLoad");
+  const Entries startup = host_.StartupParameters();
+  const Entries answered = Send("OnInitialize", &PluginModule::OnInitialize, startup);
+  registrations_ = Changes(startup, answered);
+  ShowRegistrations();
+  WatchWindows();
+}
+
+void Console::End() {
+  if (config_) {
+    config_->Close();
+    config_.reset();
+    printer_.CloseBox("Cancel");
+  }
+  person_->Forget();
+  printer_.Gap();
+  windows_->CloseAll();
+  Trace("\xE2\x86\x92 OnClose");
+  ++traceDepth_;
+  module_->OnClose();
+  --traceDepth_;
+  Trace("\xE2\x86\x90 OnClose");
+  printer_.Line("The session ends: the client closes its windows and the plug-in.");
+  if (settingsUnsaved_) SaveSettings();
+  printer_.Flush();
+}
+
+// Reading the session.
+
+int Console::RunScript(std::istream& in, const std::string& name) {
+  std::string line;
+  for (int number = 1; !quit_ && std::getline(in, line); ++number) {
+    try {
+      RunLine(line, number, true);
+    } catch (const SessionError& error) {
+      printer_.Flush();
+      std::cerr << name << ":" << (error.Line() ? error.Line() : number) << ": " << error.what()
+                << "\n";
+      return kExitBadInput;
+    }
+  }
+  if (!quit_ && !person_->Pending().empty()) {
+    const ::Answer& left = person_->Pending().front();
+    std::cerr << name << ":" << left.line << ": " << Quoted(JoinWords(left.words))
+              << " was given ahead, but the script ends before any dialog opens to take it\n";
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
+void Console::RunInteractive() {
+  printer_.Line(std::string("Type help for the commands, quit or ") + kEndOfInputKeys + " to end" +
+                (reader_->Edits() ? "; Tab completes command names." : "."));
+  std::string line;
+  for (int number = 1; !quit_; ++number) {
+    printer_.Flush();
+    if (!reader_->ReadCommand(config_ ? "settings> " : "trucelog> ", line)) {
+      printer_.Line("");
+      break;
+    }
+    try {
+      RunLine(line, number, false);
+    } catch (const SessionError& error) {
+      printer_.Line(std::string("error: ") + error.what());
+    }
+  }
+}
+
+void Console::RunLine(const std::string& line, int number, bool echo) {
+  // The person writes in UTF-8; the client speaks its code page. Escapes keep raw bytes raw.
+  const std::vector<std::string> words = SplitWords(TypedAnsi(line));
+  if (words.empty()) return;
+  // Answers show where they are taken, inside their dialog.
+  if (echo && !IsAnswerVerb(words[0])) {
+    printer_.Gap();
+    printer_.Line(kEcho + ShowAnsi(JoinWords(words)));
+  }
+  Execute(words, number);
+}
+
+void Console::Execute(const std::vector<std::string>& words, int number) {
+  const std::string& verb = words[0];
+  if (!FindCommand(verb)) {
+    const std::string suggestion = Suggestion(verb);
+    throw SessionError("unknown command " + Quoted(verb) +
+                       (suggestion.empty() ? "" : " (did you mean " + suggestion + "?)") +
+                       ": type help for the commands");
+  }
+  if (IsAnswerVerb(verb)) {
+    CheckAnswer(words);
+    const ::Answer answer{words, number};
+    if (config_) {
+      SettingsAnswer(answer);
+      AfterPluginCall();
+      return;
+    }
+    person_->Give(answer);
+    return;
+  }
+  const Command* command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                        [&](const Command& c) { return verb == c.name; });
+  if (config_ && !command->whileSettingsOpen) {
+    throw SessionError("the settings dialog is open: change its fields, then ok or cancel before " +
+                       verb);
+  }
+  (this->*command->handler)(words);
+  if (command->callsPlugin) AfterPluginCall();
+}
+
+void Console::AfterPluginCall() {
+  WatchWindows();
+  if (std::optional<SessionError> failure = person_->TakeFailure()) throw *failure;
+  if (!person_->Pending().empty()) {
+    const ::Answer left = person_->Pending().front();
+    person_->Forget();
+    throw SessionError(Quoted(JoinWords(left.words)) +
+                           " was given ahead, but nothing opened to take it: give answers on "
+                           "the lines just before the command that opens the dialog",
+                       left.line);
+  }
+}
+
+std::vector<std::string> Console::Completions(const std::vector<std::string>& before) const {
+  std::vector<std::string> words;
+  if (before.empty()) {
+    for (const CommandInfo& command : Commands()) words.push_back(command.name);
+    return words;
+  }
+  const std::string& verb = before[0];
+  if ((verb == "menu" || verb == "select") && before.size() == 1) {
+    for (const ClientView& view : kViews) words.push_back(view.name);
+    if (verb == "menu") words.push_back("main");
+  } else if (verb == "menu" && before.size() == 2) {
+    const ClientView* view = FindView(before[1]);
+    const auto main = registrations_.find("MenuItem");
+    const std::vector<std::string> items =
+        view ? MenuItems(view->id)
+             : std::vector<std::string>{main == registrations_.end() ? "" : main->second};
+    words = items;
+  } else if ((verb == "report" || verb == "activate" || verb == "races") && before.size() == 1) {
+    for (const Game& game : client_.Games()) words.push_back(game.name);
+  } else if (verb == "call" && before.size() == 1) {
+    for (const auto& [key, value] : registrations_) {
+      if (key.rfind("Function:", 0) == 0) words.push_back(key.substr(9));
+    }
+  } else if (verb == "window" && before.size() == 2) {
+    words = {"show", "activate", "minimize", "maximize", "restore", "escape", "close", "move"};
+  } else if (config_ && before.size() == 1 &&
+             (verb == "type" || verb == "choose" || verb == "tick" || verb == "untick" ||
+              verb == "click")) {
+    const DialogView view(*config_->Page(), "Trucelog");
+    for (const DialogControl& control : view.Controls()) {
+      if (!control.name.empty()) words.push_back(control.name);
+    }
+  }
+  return words;
+}
+
+// The plug-in's entry points and the host functions it calls.
+
+void Console::Trace(const std::string& line) {
+  if (trace_)
+    printer_.Line("trace: " + std::string(static_cast<std::size_t>(traceDepth_) * 2, ' ') + line);
+}
+
+Entries Console::Send(const char* name, void (PluginModule::*entry)(CMapStringToString&) const,
+                      const Entries& request) {
+  Trace(std::string("\xE2\x86\x92 ") + name + " " + TraceEntries(request));
+  CMapStringToString map;
+  Fill(map, request);
+  ++traceDepth_;
+  (module_.get()->*entry)(map);
+  --traceDepth_;
+  const Entries answer = Snapshot(map);
+  const Entries changed = Changes(request, answer);
+  Trace(std::string("\xE2\x86\x90 ") + name +
+        (changed.empty() ? "" : " answered " + TraceEntries(changed)));
+  return answer;
+}
+
+Entries Console::SendWithList(const char* name,
+                              void (PluginModule::*entry)(CMapStringToString&, CStringArray&) const,
+                              const Entries& request, std::vector<std::string>& list) {
+  std::string cells;
+  for (const std::string& cell : list) cells += (cells.empty() ? "" : ", ") + TraceValue(cell);
+  Trace(std::string("\xE2\x86\x92 ") + name + " " + TraceEntries(request) + " [" + cells + "]");
+  CMapStringToString map;
+  Fill(map, request);
+  CStringArray array;
+  for (const std::string& item : list) array.Add(item.c_str());
+  ++traceDepth_;
+  (module_.get()->*entry)(map, array);
+  --traceDepth_;
+  std::string changedCells;
+  for (INT_PTR i = 0; i < array.GetSize(); ++i) {
+    const std::string cell = array[i].GetString();
+    const auto index = static_cast<std::size_t>(i);
+    if (index >= list.size() || list[index] != cell) {
+      changedCells +=
+          (changedCells.empty() ? "" : ", ") + std::to_string(i) + ": " + TraceValue(cell);
+    }
+  }
+  list.assign(static_cast<std::size_t>(array.GetSize()), "");
+  for (INT_PTR i = 0; i < array.GetSize(); ++i)
+    list[static_cast<std::size_t>(i)] = array[i].GetString();
+  const Entries answer = Snapshot(map);
+  const Entries changed = Changes(request, answer);
+  Trace(std::string("\xE2\x86\x90 ") + name +
+        (changed.empty() ? "" : " answered " + TraceEntries(changed)) +
+        (changedCells.empty() ? "" : " cells {" + changedCells + "}"));
+  return answer;
+}
+
+bool Console::Answer(const Entries& request, CMapStringToString& answer) {
+  Entries mine;
+  if (!client_.Answer(request, mine)) return false;
+  Fill(answer, mine);
+  return true;
+}
+
+void Console::Answered(const Entries& request, const Entries& answer) {
+  const auto function = request.find("Function");
+  const std::string name = function == request.end() ? "?" : function->second;
+  const Entries changed = Changes(request, answer);
+  Trace("plug-in calls " + ShowAnsi(name) + " " + TraceEntries(request) +
+        (changed.empty() ? "" : " \xE2\x86\x92 " + TraceEntries(changed)));
+  for (const std::string& notice : notices_) printer_.Line(ShowAnsi(notice));
+  notices_.clear();
+  if (name == "WriteRegistry" && host_.settings != savedSettings_) SaveSettings();
+}
+
+void Console::SaveSettings() {
+  if (SaveSettingsFile(kSettingsFileName, host_.settings)) {
+    savedSettings_ = host_.settings;
+    settingsUnsaved_ = false;
+  } else if (!settingsUnsaved_) {
+    std::cerr << "trucelog-host: cannot write " << (gameFolder_ / kSettingsFileName).string()
+              << "; the settings live on in memory only\n";
+    settingsUnsaved_ = true;
+  }
+}
+
+int RunConsole(const ConsoleOptions& options) {
+  Console console(options);
+  return console.Run();
+}

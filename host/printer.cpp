@@ -1,0 +1,71 @@
+#include "printer.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+
+#include "display.h"
+#include "script_words.h"
+
+namespace {
+
+constexpr const char* kSide = "\xE2\x94\x82 ";               // "│ "
+constexpr const char* kTop = "\xE2\x94\x8C\xE2\x94\x80 ";    // "┌─ "
+constexpr const char* kBottom = "\xE2\x94\x94\xE2\x94\x80";  // "└─"
+
+}  // namespace
+
+void Printer::Line(const std::string& utf8) {
+  out_ << Prefix() << utf8 << '\n';
+  lastWasGap_ = false;
+}
+
+std::string Printer::Prefix() const {
+  std::string prefix;
+  for (int i = 0; i < depth_; ++i) prefix += kSide;
+  return prefix;
+}
+
+void Printer::OpenBox(const std::string& title) {
+  Line(kTop + title);
+  ++depth_;
+}
+
+void Printer::CloseBox(const std::string& result) {
+  if (depth_ > 0) --depth_;
+  Line(kBottom + (result.empty() ? "" : " " + result));
+}
+
+void Printer::Gap() {
+  if (lastWasGap_ || depth_ > 0) return;
+  out_ << '\n';
+  lastWasGap_ = true;
+}
+
+std::string Slug(const std::string& text) {
+  std::string slug;
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (std::isalnum(byte) && byte < 0x80) {
+      slug += static_cast<char>(std::tolower(byte));
+    } else if (!slug.empty() && slug.back() != '-') {
+      slug += '-';
+    }
+  }
+  while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  return slug.empty() ? "picture" : slug;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  return file && (file << text) && file.flush();
+}
+
+std::string Snapshots::Write(const std::string& name, const std::string& svg) {
+  if (!Enabled()) return "";
+  char number[16];
+  std::snprintf(number, sizeof(number), "%02d-", ++count_);
+  const std::string path = folder_ + "/" + number + Slug(name) + ".svg";
+  if (!WriteTextFile(path, svg)) throw SessionError("cannot write the picture " + path);
+  return path;
+}

@@ -1,0 +1,227 @@
+// The warning windows as the person sees and handles them, and the commands that look at the
+// session: the timeline, the settings store, the store file, the trace and the help.
+#include <algorithm>
+#include <fstream>
+
+#include "commands.h"
+#include "console_session.h"
+#include "display.h"
+#include "script_words.h"
+#include "settings_file.h"
+#include "timeline.h"
+#include "window_view.h"
+
+namespace fs = std::filesystem;
+
+// Windows.
+
+void Console::WatchWindows() {
+  windows_->PumpMessages();
+  const std::vector<HostMainWindow::Child> children = windows_->Children();
+  for (const HostMainWindow::Child& child : children) {
+    const auto known = std::find_if(watched_.begin(), watched_.end(), [&](const auto& entry) {
+      return entry.second.hWnd == child.hWnd;
+    });
+    if (known == watched_.end()) {
+      const int number = nextWindow_++;
+      watched_[number] = {child.hWnd, child.visible, child.caption};
+      if (child.visible) {
+        ShowWindow(number, child);
+      } else {
+        printer_.Line("window " + std::to_string(number) +
+                      " opens hidden: " + ShowAnsi(child.caption));
+      }
+      continue;
+    }
+    if (known->second.visible != child.visible) {
+      printer_.Line("window " + std::to_string(known->first) +
+                    (child.visible ? " shown: " : " hidden: ") + ShowAnsi(child.caption));
+    }
+    known->second.visible = child.visible;
+    known->second.caption = child.caption;
+  }
+  for (auto entry = watched_.begin(); entry != watched_.end();) {
+    const bool open = std::any_of(
+        children.begin(), children.end(),
+        [&](const HostMainWindow::Child& child) { return child.hWnd == entry->second.hWnd; });
+    if (open) {
+      ++entry;
+      continue;
+    }
+    printer_.Line("window " + std::to_string(entry->first) +
+                  " closed: " + ShowAnsi(entry->second.caption));
+    entry = watched_.erase(entry);
+  }
+}
+
+std::optional<HostMainWindow::Child> Console::FindWindow(int number) const {
+  const auto known = watched_.find(number);
+  if (known == watched_.end()) return std::nullopt;
+  for (const HostMainWindow::Child& child : windows_->Children()) {
+    if (child.hWnd == known->second.hWnd) return child;
+  }
+  return std::nullopt;
+}
+
+void Console::ShowWindow(int number, const HostMainWindow::Child& window) {
+  const CDisplayList painted = windows_->Paint(window.hWnd);
+  printer_.OpenBox("window " + std::to_string(number) + ": " + ShowAnsi(window.caption) +
+                   " \xE2\x80\x94 " + WindowState(window));
+  for (const std::string& line : BandLines(BandsOf(painted), printer_.Color())) printer_.Line(line);
+  if (snapshots_.Enabled()) {
+    const std::string path = snapshots_.Write(
+        "window " + std::to_string(number) + " " + window.caption, WindowSvg(window, painted));
+    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+  }
+  printer_.CloseBox("");
+}
+
+void Console::WindowsCommand(const std::vector<std::string>&) {
+  WatchWindows();
+  if (watched_.empty()) printer_.Line("No warning windows are open.");
+  for (const auto& [number, watched] : watched_) {
+    if (const std::optional<HostMainWindow::Child> child = FindWindow(number)) {
+      printer_.Line("window " + std::to_string(number) + ": " + ShowAnsi(child->caption) +
+                    " \xE2\x80\x94 " + WindowState(*child));
+    }
+  }
+}
+
+void Console::WindowCommand(const std::vector<std::string>& words) {
+  if (words.size() < 2)
+    throw SessionError("missing the window's number: expected window N [ACTION]");
+  const int number = Number(words[1], "the window's number");
+  const std::optional<HostMainWindow::Child> found = FindWindow(number);
+  if (!found) {
+    std::string open;
+    for (const auto& [each, watched] : watched_)
+      open += (open.empty() ? "" : ", ") + std::to_string(each);
+    throw SessionError(
+        "no window " + std::to_string(number) +
+        (open.empty() ? ": no warning window is open" : ": the open ones are " + open));
+  }
+  const std::string action = words.size() > 2 ? Lowered(words[2]) : "show";
+  const bool move = action == "move";
+  if ((!move && words.size() > 3) || (move && words.size() != 5 && words.size() != 7)) {
+    throw SessionError(move ? "expected window N move X Y [WIDTH HEIGHT]"
+                            : "expected window N " + action);
+  }
+  const HWND hWnd = found->hWnd;
+  bool done = true;
+  if (action == "show") {
+    ShowWindow(number, *found);
+    return;
+  } else if (!found->visible) {
+    throw SessionError("window " + std::to_string(number) +
+                       " is hidden, out of the person's reach: it shows again when its game is "
+                       "activated");
+  } else if (action == "activate") {
+    done = windows_->Activate(hWnd);
+  } else if (action == "minimize" || action == "minimise") {
+    done = windows_->Minimize(hWnd);
+  } else if (action == "maximize" || action == "maximise") {
+    done = windows_->Maximize(hWnd);
+  } else if (action == "restore") {
+    done = windows_->Restore(hWnd);
+  } else if (action == "escape") {
+    done = windows_->SendKey(hWnd, VK_ESCAPE);
+  } else if (action == "close") {
+    done = windows_->Close(hWnd);
+  } else if (action == "move") {
+    const RECT& was = found->normal;
+    const int left = Number(words[3], "X"), top = Number(words[4], "Y");
+    const int width = words.size() == 7 ? Number(words[5], "the width") : was.right - was.left;
+    const int height = words.size() == 7 ? Number(words[6], "the height") : was.bottom - was.top;
+    done = windows_->Move(hWnd, RECT{left, top, left + width, top + height});
+  } else {
+    throw SessionError(
+        "no action " + Quoted(action) +
+        ": expected show, activate, minimize, maximize, restore, escape, close or move X Y [W H]");
+  }
+  if (!done) throw SessionError("window " + std::to_string(number) + " is gone");
+  WatchWindows();
+  if (const std::optional<HostMainWindow::Child> now = FindWindow(number)) {
+    printer_.Line("window " + std::to_string(number) + ": " + ShowAnsi(now->caption) +
+                  " \xE2\x80\x94 " + WindowState(*now));
+  }
+}
+
+// Looking at the session.
+
+std::string Console::Shown(const fs::path& path) const {
+  const fs::path relative = path.lexically_relative(startFolder_);
+  // Relative paths in "/", as the game folder was most likely named, on Windows too.
+  return relative.empty() || *relative.begin() == ".." ? path.string() : relative.generic_string();
+}
+
+void Console::TimelineCommand(const std::vector<std::string>& words) {
+  if (words.size() > 2) throw SessionError("too many words: expected timeline [FILE]");
+  Game& game = ActiveGame();
+  const std::string key = game.name + "/" + game.race;
+  const std::vector<TimelineRow> rows = ReadTimeline((gameFolder_ / kStoreFile).string(), key);
+  const std::string svg = TimelineSvg(key, game.turn, rows, host_.settings);
+  fs::path path;
+  if (words.size() == 2) {
+    path = fs::path(words[1]).is_absolute() ? fs::path(words[1]) : startFolder_ / words[1];
+    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+  } else if (snapshots_.Enabled()) {
+    path = snapshots_.Write("timeline " + key, svg);
+  } else {
+    path = gameFolder_ / "timeline.svg";
+    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+  }
+  std::size_t pacts = 0;
+  for (const TimelineRow& row : rows) pacts += row.pacts.size();
+  printer_.Line("Timeline of " + ShowAnsi(key) + " at turn " + std::to_string(game.turn) + ", " +
+                Plural(rows.size(), "race", "races") + ", " + Plural(pacts, "pact", "pacts") +
+                " (from the store file): " + Shown(path));
+  for (const TimelineRow& row : rows) {
+    std::string runs;
+    for (const PactInterval& pact : row.pacts) {
+      runs += (runs.empty() ? "" : "  ") + std::to_string(pact.from) + "-" +
+              std::to_string(pact.to) +
+              (pact.conditions.IsEmpty() ? "" : " " + ShowAnsi(pact.conditions.GetString()));
+    }
+    printer_.Line("  " + PadRight(ShowAnsi(row.race), 8) + " " + runs);
+  }
+}
+
+void Console::SettingsCommand(const std::vector<std::string>&) {
+  printer_.Line("The client's settings store (" + std::string(kSettingsFileName) + "):");
+  if (host_.settings.empty()) printer_.Line("  (empty)");
+  for (const auto& [name, value] : host_.settings) {
+    printer_.Line("  " + ShowAnsi(name) + " = " + ShowAnsi(EscapeSetting(value, false)));
+  }
+}
+
+void Console::StoreCommand(const std::vector<std::string>&) {
+  std::ifstream file(kStoreFile, std::ios::binary);
+  if (!file) {
+    printer_.Line("No store file yet (" + std::string(kStoreFile) + ").");
+    return;
+  }
+  printer_.Line(std::string("The plug-in's store file (") + kStoreFile + "):");
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    printer_.Line("  " + ShowAnsi(line));
+  }
+}
+
+void Console::TraceCommand(const std::vector<std::string>& words) {
+  if (words.size() != 2 || (words[1] != "on" && words[1] != "off"))
+    throw SessionError("expected trace on or trace off");
+  trace_ = words[1] == "on";
+}
+
+void Console::HelpCommand(const std::vector<std::string>& words) {
+  if (words.size() > 2) throw SessionError("expected help or help COMMAND");
+  if (words.size() == 2 && !FindCommand(words[1]))
+    throw SessionError("no command " + Quoted(words[1]) + ": type help for the commands");
+  for (const std::string& line : HelpLines(words.size() == 2 ? words[1] : "")) printer_.Line(line);
+}
+
+void Console::QuitCommand(const std::vector<std::string>& words) {
+  if (words.size() != 1) throw SessionError("quit takes no arguments");
+  quit_ = true;
+}
