@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,8 +17,24 @@
 
 namespace {
 
+using afx_faults::FileCall;
+
 // Bytes that may still pass through CStdioFile before an injected fault; none when unset.
 std::optional<std::size_t> ioBudget;
+
+struct CallFault {
+  int calls = 0;
+  int failingCall = 0;  // the count at which a call fails; 0 for none
+};
+std::array<CallFault, static_cast<std::size_t>(FileCall::rename) + 1> callFaults;
+
+CallFault& FaultOf(FileCall call) { return callFaults[static_cast<std::size_t>(call)]; }
+
+// Counts a call; answers whether it is the one to fail.
+bool Fails(FileCall call) {
+  CallFault& fault = FaultOf(call);
+  return ++fault.calls == fault.failingCall;
+}
 
 // How many of `wanted` bytes may pass now.
 std::size_t Allowance(std::size_t wanted) {
@@ -41,12 +60,26 @@ std::string ParentOf(const std::string& path) {
 
 namespace afx_faults {
 
+void FailFileCall(FileCall call, int nth) {
+  CallFault& fault = FaultOf(call);
+  fault.failingCall = nth > 0 ? fault.calls + nth : 0;
+}
+
+int FileCallCount(FileCall call) { return FaultOf(call).calls; }
+
 void FailFileIoAfter(std::size_t bytes) { ioBudget = bytes; }
-void ClearFileFaults() { ioBudget.reset(); }
+
+void ClearFileFaults() {
+  ioBudget.reset();
+  callFaults = {};
+}
 
 }  // namespace afx_faults
 
-CStdioFile::~CStdioFile() { Abort(); }
+CStdioFile::~CStdioFile() {
+  Abort();
+  std::free(lineBuffer_);
+}
 
 BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
   Abort();
@@ -54,7 +87,11 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
   const bool readWrite = (openFlags & modeReadWrite) != 0;
   const bool write = readWrite || (openFlags & modeWrite) != 0;
   const char* mode = (openFlags & modeCreate) ? (readWrite ? "w+b" : "wb") : (write ? "r+b" : "rb");
-  stream_ = std::fopen(NativePath(fileName).c_str(), mode);
+  if (Fails(FileCall::open)) {
+    errno = EACCES;
+  } else {
+    stream_ = std::fopen(NativePath(fileName).c_str(), mode);
+  }
   int cause = CFileException::none;
   if (!stream_) {
     cause = errno == ENOENT ? CFileException::fileNotFound : CFileException::accessDenied;
@@ -75,46 +112,58 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
 
 BOOL CStdioFile::ReadString(CString& line) {
   if (!stream_) return FALSE;
-  std::string bytes;
-  int ch = EOF;
-  bool readAny = false;
-  while ((ch = std::getc(stream_)) != EOF) {
-    if (Allowance(1) == 0) Fail(CFileException::hardIO);
-    readAny = true;
-    if (ch == '\n') break;
-    bytes += static_cast<char>(ch);
-  }
+  const ssize_t read = getline(&lineBuffer_, &lineCapacity_, stream_);
   if (std::ferror(stream_)) Fail(CFileException::hardIO);
-  if (!readAny) return FALSE;
-  if (text_ && ch == '\n' && !bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-  line = CString(bytes.data(), static_cast<int>(bytes.size()));
+  if (read <= 0) return FALSE;
+  auto length = static_cast<std::size_t>(read);
+  if (Allowance(length) < length) Fail(CFileException::hardIO);
+  if (lineBuffer_[length - 1] == '\n') {
+    --length;
+    if (text_ && length > 0 && lineBuffer_[length - 1] == '\r') --length;
+  }
+  // The original reads a line as a C string: its text ends at a zero byte.
+  length = strnlen(lineBuffer_, length);
+  line.SetString(lineBuffer_, static_cast<int>(length));
   return TRUE;
 }
 
 void CStdioFile::WriteString(const char* text) {
   if (!stream_) Fail(CFileException::genericException);
-  std::string bytes;
-  for (const char* p = text; p && *p; ++p) {
-    if (*p == '\n' && text_) bytes += '\r';
-    bytes += *p;
+  if (Fails(FileCall::write)) Fail(CFileException::diskFull);
+  const char* bytes = text ? text : "";
+  std::size_t size = std::strlen(bytes);
+  if (text_ && size > 0 && std::memchr(bytes, '\n', size)) {
+    // Text mode: each line feed after a carriage return, the whole text written in one piece.
+    writeBuffer_.clear();
+    const char* end = bytes + size;
+    for (const char* rest = bytes; rest < end;) {
+      const void* found = std::memchr(rest, '\n', static_cast<std::size_t>(end - rest));
+      const char* lineFeed = found ? static_cast<const char*>(found) : end;
+      writeBuffer_.append(rest, lineFeed);
+      if (lineFeed < end) writeBuffer_.append("\r\n", 2);
+      rest = lineFeed + 1;
+    }
+    bytes = writeBuffer_.data();
+    size = writeBuffer_.size();
   }
-  const std::size_t allowed = Allowance(bytes.size());
-  if (std::fwrite(bytes.data(), 1, allowed, stream_) != allowed || allowed < bytes.size()) {
+  const std::size_t allowed = Allowance(size);
+  if (std::fwrite(bytes, 1, allowed, stream_) != allowed || allowed < size) {
     Fail(CFileException::diskFull);
   }
 }
 
 void CStdioFile::Flush() {
   if (!stream_) return;
-  if (std::fflush(stream_) != 0) Fail(CFileException::diskFull);
-  if (fsync(fileno(stream_)) != 0) Fail(CFileException::hardIO);
+  if (Fails(FileCall::flush) || std::fflush(stream_) != 0) Fail(CFileException::diskFull);
+  if (Fails(FileCall::sync) || fsync(fileno(stream_)) != 0) Fail(CFileException::hardIO);
 }
 
 void CStdioFile::Close() {
   if (!stream_) return;
   std::FILE* stream = stream_;
   stream_ = nullptr;
-  if (std::fclose(stream) != 0) Fail(CFileException::diskFull);
+  const bool failed = Fails(FileCall::close);
+  if (std::fclose(stream) != 0 || failed) Fail(CFileException::diskFull);
 }
 
 void CStdioFile::Abort() {
@@ -139,6 +188,7 @@ DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
   const std::string from = NativePath(existingFileName);
   const std::string to = NativePath(newFileName);
+  if (Fails(FileCall::rename)) return FALSE;
   if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(to.c_str(), F_OK) == 0) return FALSE;
   if (std::rename(from.c_str(), to.c_str()) != 0) return FALSE;
   if (flags & MOVEFILE_WRITE_THROUGH) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "afx_collections.h"
 
@@ -46,7 +47,8 @@ class CStdioFile : public CFile {
 
   // modeRead opens an existing file; modeCreate | modeWrite creates or truncates one.
   BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
-  // The next line without its line end; FALSE at the end of the file.
+  // The next line without its line end; FALSE at the end of the file. A zero byte ends the
+  // line's text, as it does in the original; the rest of that line is skipped.
   BOOL ReadString(CString& line);
   void WriteString(const char* text);
   // Writes what is buffered and commits it to the disk.
@@ -60,6 +62,11 @@ class CStdioFile : public CFile {
 
   std::FILE* stream_ = nullptr;
   bool text_ = false;
+  // Lines are read into this buffer, which grows to the longest line and is kept.
+  char* lineBuffer_ = nullptr;
+  std::size_t lineCapacity_ = 0;
+  // Text-mode lines are written from here, carriage returns added, in one piece.
+  std::string writeBuffer_;
 };
 
 // Windows calls on files and directories.
