@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -76,10 +75,7 @@ void ClearFileFaults() {
 
 }  // namespace afx_faults
 
-CStdioFile::~CStdioFile() {
-  Abort();
-  std::free(lineBuffer_);
-}
+CStdioFile::~CStdioFile() { Abort(); }
 
 BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
   Abort();
@@ -112,19 +108,38 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
 
 BOOL CStdioFile::ReadString(CString& line) {
   if (!stream_) return FALSE;
-  const ssize_t read = getline(&lineBuffer_, &lineCapacity_, stream_);
-  if (std::ferror(stream_)) Fail(CFileException::hardIO);
-  if (read <= 0) return FALSE;
-  auto length = static_cast<std::size_t>(read);
+  lineBytes_.clear();
+  for (bool ended = false; !ended && (readAt_ < readEnd_ || ReadBlock());) {
+    const char* begin = readBlock_.data() + readAt_;
+    const std::size_t available = readEnd_ - readAt_;
+    const void* lineFeed = std::memchr(begin, '\n', available);
+    ended = lineFeed != nullptr;
+    const std::size_t taken =
+        ended ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin) + 1
+              : available;
+    lineBytes_.append(begin, taken);
+    readAt_ += taken;
+  }
+  std::size_t length = lineBytes_.size();
+  if (length == 0) return FALSE;
   if (Allowance(length) < length) Fail(CFileException::hardIO);
-  if (lineBuffer_[length - 1] == '\n') {
+  if (lineBytes_[length - 1] == '\n') {
     --length;
-    if (text_ && length > 0 && lineBuffer_[length - 1] == '\r') --length;
+    if (text_ && length > 0 && lineBytes_[length - 1] == '\r') --length;
   }
   // The original reads a line as a C string: its text ends at a zero byte.
-  length = strnlen(lineBuffer_, length);
-  line.SetString(lineBuffer_, static_cast<int>(length));
+  length = std::find(lineBytes_.data(), lineBytes_.data() + length, '\0') - lineBytes_.data();
+  line.SetString(lineBytes_.data(), static_cast<int>(length));
   return TRUE;
+}
+
+bool CStdioFile::ReadBlock() {
+  constexpr std::size_t kBlockSize = 64 * 1024;
+  readBlock_.resize(kBlockSize);
+  readAt_ = 0;
+  readEnd_ = std::fread(readBlock_.data(), 1, kBlockSize, stream_);
+  if (std::ferror(stream_)) Fail(CFileException::hardIO);
+  return readEnd_ > 0;
 }
 
 void CStdioFile::WriteString(const char* text) {
@@ -169,6 +184,7 @@ void CStdioFile::Close() {
 void CStdioFile::Abort() {
   if (stream_) std::fclose(stream_);
   stream_ = nullptr;
+  readAt_ = readEnd_ = 0;
 }
 
 void CStdioFile::Fail(int cause) { throw new CFileException(cause, errno); }

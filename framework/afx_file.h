@@ -62,9 +62,16 @@ class CStdioFile : public CFile {
 
   std::FILE* stream_ = nullptr;
   bool text_ = false;
-  // Lines are read into this buffer, which grows to the longest line and is kept.
-  char* lineBuffer_ = nullptr;
-  std::size_t lineCapacity_ = 0;
+  // Refills readBlock_ from the stream; false at its end.
+  bool ReadBlock();
+
+  // Reading goes a block at a time, so that each line costs a search rather than a call per
+  // byte; a file is either read or written, never both.
+  std::string readBlock_;
+  std::size_t readAt_ = 0;
+  std::size_t readEnd_ = 0;
+  // The line being read, line end included; it grows to the longest line and is kept.
+  std::string lineBytes_;
   // Text-mode lines are written from here, carriage returns added, in one piece.
   std::string writeBuffer_;
 };

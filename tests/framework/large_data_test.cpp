@@ -133,6 +133,20 @@ TEST(CStdioFile, LongLinesAndManyLineFeedsSurviveTheRoundTripAndAZeroByteEndsALi
   ASSERT_TRUE(file.ReadString(line));
   EXPECT_EQ(line, "tail\r") << "the last line has no line feed to end it";
   EXPECT_FALSE(file.ReadString(line));
+
+  // Lines whose ends straddle the 64 KiB blocks the file is read in.
+  const std::string straddling =
+      std::string(65535, 's') + "\r\n" + std::string(65534, 't') + "\r\nu\r\n";
+  dir.Write("c.txt", straddling);
+  CStdioFile blocks;
+  ASSERT_TRUE(blocks.Open(dir.File("c.txt").c_str(), CFile::modeRead | CFile::typeText));
+  ASSERT_TRUE(blocks.ReadString(line));
+  EXPECT_EQ(std::string(line.GetString()), std::string(65535, 's'));
+  ASSERT_TRUE(blocks.ReadString(line));
+  EXPECT_EQ(std::string(line.GetString()), std::string(65534, 't'));
+  ASSERT_TRUE(blocks.ReadString(line));
+  EXPECT_EQ(line, "u");
+  EXPECT_FALSE(blocks.ReadString(line));
 }
 
 TEST(FileFaults, EachInjectedCallFailsOnceAsTheSystemWouldFailIt) {
