@@ -1,8 +1,11 @@
 #include "afx_collections.h"
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 namespace afx_detail {
 
@@ -19,20 +22,44 @@ void TypedArray<Element, Argument>::SetSize(INT_PTR newSize, INT_PTR growBy) {
 }
 
 template <class Element, class Argument>
-INT_PTR TypedArray<Element, Argument>::Add(Argument element) {
-  if (items_.size() == items_.capacity() && growBy_ > 0) {
-    items_.reserve(items_.size() + static_cast<std::size_t>(growBy_));
-  }
-  items_.push_back(Element(element));
-  return GetUpperBound();
-}
-
-template <class Element, class Argument>
-void TypedArray<Element, Argument>::InsertAt(INT_PTR index, Argument element, INT_PTR count) {
+void TypedArray<Element, Argument>::InsertElsewhere(INT_PTR index, Argument element,
+                                                    INT_PTR count) {
   const std::size_t at = Checked(index);
   const std::size_t n = Checked(count);
+  const std::size_t needed = std::max(at, items_.size()) + n;
+  if (needed > items_.capacity()) {
+    // `element` may point into the storage that is about to move.
+    Element copy(element);
+    items_.reserve(Capacity(needed));
+    if (at > items_.size()) items_.resize(at);
+    const auto position = items_.begin() + static_cast<std::ptrdiff_t>(at);
+    if (n == 1) {
+      items_.emplace(position, std::move(copy));
+    } else {
+      items_.insert(position, n, copy);
+    }
+    return;
+  }
   if (at > items_.size()) items_.resize(at);
-  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), n, Element(element));
+  const auto position = items_.begin() + static_cast<std::ptrdiff_t>(at);
+  // One element is built in place rather than copied from a temporary.
+  if (n == 1) {
+    items_.emplace(position, element);
+  } else {
+    items_.insert(position, n, Element(element));
+  }
+}
+
+// Small arrays, such as a race's few pacts, grow by 64 bytes' worth of elements (four at
+// least), so that little room stays unused and few steps are taken; larger ones by half their
+// size, so that growing stays linear overall.
+template <class Element, class Argument>
+std::size_t TypedArray<Element, Argument>::Capacity(std::size_t needed) const {
+  constexpr std::size_t kSmallStep = (std::max)(std::size_t{4}, 64 / sizeof(Element));
+  const std::size_t size = items_.size();
+  std::size_t room = size < 4 * kSmallStep ? size + kSmallStep : size + size / 2;
+  if (growBy_ > 0) room = size + static_cast<std::size_t>(growBy_);
+  return std::max(needed, room);
 }
 
 template <class Element, class Argument>
@@ -46,38 +73,72 @@ void TypedArray<Element, Argument>::RemoveAt(INT_PTR index, INT_PTR count) {
 
 namespace {
 
-std::size_t HashOf(const char* key) { return std::hash<std::string_view>{}(key ? key : ""); }
+std::string_view ViewOf(const char* key) {
+  return key ? std::string_view(key) : std::string_view();
+}
+
+std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+// Keys held are whole C strings, so lengths are compared before bytes.
+bool HoldsKey(const CString& held, std::string_view key) {
+  return static_cast<std::size_t>(held.GetLength()) == key.size() &&
+         std::memcmp(held.GetString(), key.data(), key.size()) == 0;
+}
 
 }  // namespace
 
 template <class Value>
 typename StringHashTable<Value>::Node* StringHashTable<Value>::Find(const char* key) const {
   if (buckets_.empty()) return nullptr;
-  const std::size_t hash = HashOf(key);
+  const std::string_view view = ViewOf(key);
+  return FindHashed(view, HashOf(view));
+}
+
+template <class Value>
+typename StringHashTable<Value>::Node* StringHashTable<Value>::FindHashed(std::string_view key,
+                                                                          std::size_t hash) const {
   for (Node* node = buckets_[hash % buckets_.size()]; node; node = node->next) {
-    if (node->hash == hash && node->key == key) return node;
+    if (node->hash == hash && HoldsKey(node->key, key)) return node;
   }
   return nullptr;
 }
 
 template <class Value>
 typename StringHashTable<Value>::Node& StringHashTable<Value>::FindOrInsert(const char* key) {
-  if (Node* found = Find(key)) return *found;
+  const std::string_view view = ViewOf(key);
+  const std::size_t hash = HashOf(view);
+  if (!buckets_.empty()) {
+    if (Node* found = FindHashed(view, hash)) return *found;
+  }
   if (count_ + 1 > buckets_.size()) Grow();
-  const std::size_t hash = HashOf(key);
-  Node*& head = buckets_[hash % buckets_.size()];
-  head = new Node{head, hash, CString(key), Value{}};
+  Node* node = new Node{nullptr, hash, CString(key), Value{}};
+  Link(node);
   ++count_;
-  return *head;
+  return *node;
+}
+
+// Each chain is kept in order of hash and key, so that the order of enumeration depends on the
+// keys held and the table's size alone, not on the order they came in: a store that is saved,
+// loaded and saved again writes the same bytes.
+template <class Value>
+void StringHashTable<Value>::Link(Node* node) {
+  Node** link = &buckets_[node->hash % buckets_.size()];
+  while (*link && ((*link)->hash < node->hash ||
+                   ((*link)->hash == node->hash && (*link)->key.Compare(node->key) < 0))) {
+    link = &(*link)->next;
+  }
+  node->next = *link;
+  *link = node;
 }
 
 template <class Value>
 bool StringHashTable<Value>::Remove(const char* key) {
   if (buckets_.empty()) return false;
-  const std::size_t hash = HashOf(key);
+  const std::string_view view = ViewOf(key);
+  const std::size_t hash = HashOf(view);
   for (Node** link = &buckets_[hash % buckets_.size()]; *link; link = &(*link)->next) {
     Node* node = *link;
-    if (node->hash == hash && node->key == key) {
+    if (node->hash == hash && HoldsKey(node->key, view)) {
       *link = node->next;
       delete node;
       --count_;
@@ -119,16 +180,14 @@ typename StringHashTable<Value>::Node* StringHashTable<Value>::Next(const Node* 
 // Keeps at most one entry per bucket on average, so lookups stay constant-time at any size.
 template <class Value>
 void StringHashTable<Value>::Grow() {
-  std::vector<Node*> larger(buckets_.empty() ? 17 : buckets_.size() * 2 + 1, nullptr);
-  for (Node* head : buckets_) {
+  std::vector<Node*> smaller(buckets_.empty() ? 17 : buckets_.size() * 2 + 1, nullptr);
+  buckets_.swap(smaller);
+  for (Node* head : smaller) {
     while (Node* node = head) {
       head = node->next;
-      Node*& target = larger[node->hash % larger.size()];
-      node->next = target;
-      target = node;
+      Link(node);
     }
   }
-  buckets_.swap(larger);
 }
 
 template class TypedArray<CString, const char*>;
@@ -144,10 +203,35 @@ struct CStringList::Node {
   CString text;
 };
 
-CStringList::~CStringList() { RemoveAll(); }
+namespace {
+
+constexpr std::size_t kNodesPerBlock = 16;
+
+}  // namespace
+
+CStringList::~CStringList() {
+  for (Node* block : blocks_) delete[] block;
+}
+
+CStringList::Node* CStringList::NewNode(Node* next, Node* previous, const char* text) {
+  if (!free_) {
+    Node* block = new Node[kNodesPerBlock];
+    blocks_.push_back(block);
+    for (std::size_t i = 0; i < kNodesPerBlock; ++i) {
+      block[i].next = free_;
+      free_ = &block[i];
+    }
+  }
+  Node* node = free_;
+  node->text = text;
+  free_ = node->next;
+  node->next = next;
+  node->previous = previous;
+  return node;
+}
 
 POSITION CStringList::AddHead(const char* text) {
-  Node* node = new Node{head_, nullptr, CString(text)};
+  Node* node = NewNode(head_, nullptr, text);
   (head_ ? head_->previous : tail_) = node;
   head_ = node;
   ++count_;
@@ -155,7 +239,7 @@ POSITION CStringList::AddHead(const char* text) {
 }
 
 POSITION CStringList::AddTail(const char* text) {
-  Node* node = new Node{nullptr, tail_, CString(text)};
+  Node* node = NewNode(nullptr, tail_, text);
   (tail_ ? tail_->next : head_) = node;
   tail_ = node;
   ++count_;
@@ -179,7 +263,9 @@ const CString& CStringList::GetNext(POSITION& position) const {
 void CStringList::RemoveAll() {
   while (Node* node = head_) {
     head_ = node->next;
-    delete node;
+    node->text.Empty();
+    node->next = free_;
+    free_ = node;
   }
   tail_ = nullptr;
   count_ = 0;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "afx_string.h"
@@ -78,8 +79,11 @@ class TypedArray {
   INT_PTR GetUpperBound() const { return GetSize() - 1; }
   BOOL IsEmpty() const { return items_.empty(); }
 
-  // `growBy` is the original's allocation step; it only reserves room ahead.
+  // `growBy` is the original's allocation step; it only reserves room ahead. Shrinking keeps
+  // the room, as in the original.
   void SetSize(INT_PTR newSize, INT_PTR growBy = -1);
+  // Gives back the room beyond the elements.
+  void FreeExtra() { items_.shrink_to_fit(); }
   void RemoveAll() { items_.clear(); }
 
   const Element& GetAt(INT_PTR index) const { return items_.at(Checked(index)); }
@@ -89,12 +93,29 @@ class TypedArray {
   Element& operator[](INT_PTR index) { return ElementAt(index); }
   const Element* GetData() const { return items_.data(); }
 
-  INT_PTR Add(Argument element);
-  void InsertAt(INT_PTR index, Argument element, INT_PTR count = 1);
+  // Appending within the room already reserved, the usual case, is done in line.
+  INT_PTR Add(Argument element) {
+    if (items_.size() < items_.capacity()) {
+      items_.emplace_back(element);
+      return GetUpperBound();
+    }
+    InsertElsewhere(GetSize(), element, 1);
+    return GetUpperBound();
+  }
+  void InsertAt(INT_PTR index, Argument element, INT_PTR count = 1) {
+    if (count == 1 && index == GetSize() && items_.size() < items_.capacity()) {
+      items_.emplace_back(element);
+    } else {
+      InsertElsewhere(index, element, count);
+    }
+  }
   void RemoveAt(INT_PTR index, INT_PTR count = 1);
 
  private:
   static std::size_t Checked(INT_PTR index);
+  void InsertElsewhere(INT_PTR index, Argument element, INT_PTR count);
+  // The capacity to reserve when `needed` elements no longer fit.
+  std::size_t Capacity(std::size_t needed) const;
 
   std::vector<Element> items_;
   INT_PTR growBy_ = 0;
@@ -125,6 +146,8 @@ class StringHashTable {
   Node* Next(const Node* node) const;
 
  private:
+  Node* FindHashed(std::string_view key, std::size_t hash) const;
+  void Link(Node* node);
   void Grow();
 
   std::vector<Node*> buckets_;
@@ -154,9 +177,15 @@ class CStringList : public CObject {
 
  private:
   struct Node;
+  // Nodes come from blocks, as the original's do; removed ones wait, with their text's room,
+  // on the free list for the next element, and the blocks go with the list.
+  Node* NewNode(Node* next, Node* previous, const char* text);
+
   Node* head_ = nullptr;
   Node* tail_ = nullptr;
   INT_PTR count_ = 0;
+  Node* free_ = nullptr;
+  std::vector<Node*> blocks_;
 };
 
 class CMapStringToString : public CObject {

@@ -1,7 +1,9 @@
 #include "afx_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -10,8 +12,24 @@
 
 namespace {
 
+using afx_faults::FileCall;
+
 // Bytes that may still pass through CStdioFile before an injected fault; none when unset.
 std::optional<std::size_t> ioBudget;
+
+struct CallFault {
+  int calls = 0;
+  int failingCall = 0;  // the count at which a call fails; 0 for none
+};
+std::array<CallFault, static_cast<std::size_t>(FileCall::rename) + 1> callFaults;
+
+CallFault& FaultOf(FileCall call) { return callFaults[static_cast<std::size_t>(call)]; }
+
+// Counts a call; answers whether it is the one to fail.
+bool Fails(FileCall call) {
+  CallFault& fault = FaultOf(call);
+  return ++fault.calls == fault.failingCall;
+}
 
 // How many of `wanted` bytes may pass now.
 std::size_t Allowance(std::size_t wanted) {
@@ -28,8 +46,19 @@ constexpr int kTextEnd = 0x1A;
 
 namespace afx_faults {
 
+void FailFileCall(FileCall call, int nth) {
+  CallFault& fault = FaultOf(call);
+  fault.failingCall = nth > 0 ? fault.calls + nth : 0;
+}
+
+int FileCallCount(FileCall call) { return FaultOf(call).calls; }
+
 void FailFileIoAfter(std::size_t bytes) { ioBudget = bytes; }
-void ClearFileFaults() { ioBudget.reset(); }
+
+void ClearFileFaults() {
+  ioBudget.reset();
+  callFaults = {};
+}
 
 }  // namespace afx_faults
 
@@ -46,7 +75,11 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
                             ? (readWrite ? OpenMode::kCreateReadWrite : OpenMode::kCreateWrite)
                             : (write ? OpenMode::kReadWrite : OpenMode::kRead);
   bool notFound = false;
-  stream_ = afx_platform::Default().OpenFile(fileName ? fileName : "", mode, notFound);
+  if (Fails(FileCall::open)) {
+    errno = EACCES;
+  } else {
+    stream_ = afx_platform::Default().OpenFile(fileName ? fileName : "", mode, notFound);
+  }
   if (error) {
     error->m_cause = stream_    ? CFileException::none
                      : notFound ? CFileException::fileNotFound
@@ -57,56 +90,93 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
 }
 
 BOOL CStdioFile::ReadString(CString& line) {
-  if (!stream_ || atTextEnd_) return FALSE;
-  std::string bytes;
-  int ch = EOF;
-  bool readAny = false;
-  while ((ch = std::getc(stream_)) != EOF) {
-    if (Allowance(1) == 0) Fail(CFileException::hardIO);
-    if (text_ && ch == kTextEnd) {
-      atTextEnd_ = true;
-      break;
-    }
-    readAny = true;
-    if (ch == '\n') break;
-    bytes += static_cast<char>(ch);
+  if (!stream_) return FALSE;
+  lineBytes_.clear();
+  for (bool ended = false; !ended && (readAt_ < readEnd_ || ReadBlock());) {
+    const char* begin = readBlock_.data() + readAt_;
+    const std::size_t available = readEnd_ - readAt_;
+    const void* lineFeed = std::memchr(begin, '\n', available);
+    ended = lineFeed != nullptr;
+    const std::size_t taken =
+        ended ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin) + 1
+              : available;
+    lineBytes_.append(begin, taken);
+    readAt_ += taken;
   }
-  if (std::ferror(stream_)) Fail(CFileException::hardIO);
-  if (!readAny) return FALSE;
-  if (text_ && ch == '\n' && !bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-  line = CString(bytes.data(), static_cast<int>(bytes.size()));
+  std::size_t length = lineBytes_.size();
+  if (length == 0) return FALSE;
+  if (Allowance(length) < length) Fail(CFileException::hardIO);
+  if (lineBytes_[length - 1] == '\n') {
+    --length;
+    if (text_ && length > 0 && lineBytes_[length - 1] == '\r') --length;
+  }
+  // The original reads a line as a C string: its text ends at a zero byte.
+  length = std::find(lineBytes_.data(), lineBytes_.data() + length, '\0') - lineBytes_.data();
+  line.SetString(lineBytes_.data(), static_cast<int>(length));
   return TRUE;
+}
+
+bool CStdioFile::ReadBlock() {
+  constexpr std::size_t kBlockSize = 64 * 1024;
+  if (atTextEnd_) return false;
+  readBlock_.resize(kBlockSize);
+  readAt_ = 0;
+  readEnd_ = std::fread(readBlock_.data(), 1, kBlockSize, stream_);
+  if (std::ferror(stream_)) Fail(CFileException::hardIO);
+  if (text_) {
+    if (const void* textEnd = std::memchr(readBlock_.data(), kTextEnd, readEnd_)) {
+      readEnd_ = static_cast<std::size_t>(static_cast<const char*>(textEnd) - readBlock_.data());
+      atTextEnd_ = true;
+    }
+  }
+  return readEnd_ > 0;
 }
 
 void CStdioFile::WriteString(const char* text) {
   if (!stream_) Fail(CFileException::genericException);
-  std::string bytes;
-  for (const char* p = text; p && *p; ++p) {
-    if (*p == '\n' && text_) bytes += '\r';
-    bytes += *p;
+  if (Fails(FileCall::write)) Fail(CFileException::diskFull);
+  const char* bytes = text ? text : "";
+  std::size_t size = std::strlen(bytes);
+  if (text_ && size > 0 && std::memchr(bytes, '\n', size)) {
+    // Text mode: each line feed after a carriage return, the whole text written in one piece.
+    writeBuffer_.clear();
+    const char* end = bytes + size;
+    for (const char* rest = bytes; rest < end;) {
+      const void* found = std::memchr(rest, '\n', static_cast<std::size_t>(end - rest));
+      const char* lineFeed = found ? static_cast<const char*>(found) : end;
+      writeBuffer_.append(rest, lineFeed);
+      if (lineFeed < end) writeBuffer_.append("\r\n", 2);
+      rest = lineFeed + 1;
+    }
+    bytes = writeBuffer_.data();
+    size = writeBuffer_.size();
   }
-  const std::size_t allowed = Allowance(bytes.size());
-  if (std::fwrite(bytes.data(), 1, allowed, stream_) != allowed || allowed < bytes.size()) {
+  const std::size_t allowed = Allowance(size);
+  if (std::fwrite(bytes, 1, allowed, stream_) != allowed || allowed < size) {
     Fail(CFileException::diskFull);
   }
 }
 
 void CStdioFile::Flush() {
   if (!stream_) return;
-  if (std::fflush(stream_) != 0) Fail(CFileException::diskFull);
-  if (!afx_platform::Default().SyncFile(stream_)) Fail(CFileException::hardIO);
+  if (Fails(FileCall::flush) || std::fflush(stream_) != 0) Fail(CFileException::diskFull);
+  if (Fails(FileCall::sync) || !afx_platform::Default().SyncFile(stream_)) {
+    Fail(CFileException::hardIO);
+  }
 }
 
 void CStdioFile::Close() {
   if (!stream_) return;
   std::FILE* stream = stream_;
   stream_ = nullptr;
-  if (!afx_platform::Default().CloseFile(stream)) Fail(CFileException::diskFull);
+  const bool failed = Fails(FileCall::close);
+  if (!afx_platform::Default().CloseFile(stream) || failed) Fail(CFileException::diskFull);
 }
 
 void CStdioFile::Abort() {
   if (stream_) afx_platform::Default().CloseFile(stream_);
   stream_ = nullptr;
+  readAt_ = readEnd_ = 0;
 }
 
 void CStdioFile::Fail(int cause) { throw new CFileException(cause, errno); }
@@ -123,6 +193,7 @@ DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
 }
 
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
+  if (Fails(FileCall::rename)) return FALSE;
   return afx_platform::Default().RenameFile(existingFileName, newFileName,
                                             (flags & MOVEFILE_REPLACE_EXISTING) != 0,
                                             (flags & MOVEFILE_WRITE_THROUGH) != 0);

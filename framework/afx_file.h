@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "afx_collections.h"
 
@@ -47,7 +48,8 @@ class CStdioFile : public CFile {
 
   // modeRead opens an existing file; modeCreate | modeWrite creates or truncates one.
   BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
-  // The next line without its line end; FALSE at the end of the file.
+  // The next line without its line end; FALSE at the end of the file. A zero byte ends the
+  // line's text, as it does in the original; the rest of that line is skipped.
   BOOL ReadString(CString& line);
   void WriteString(const char* text);
   // Writes what is buffered and commits it to the disk.
@@ -58,10 +60,22 @@ class CStdioFile : public CFile {
 
  private:
   void Fail(int cause);
+  // Refills readBlock_ from the stream; false at its end.
+  bool ReadBlock();
 
   std::FILE* stream_ = nullptr;
   bool text_ = false;
   bool atTextEnd_ = false;  // a Ctrl-Z was read in text mode
+
+  // Reading goes a block at a time, so that each line costs a search rather than a call per
+  // byte; a file is either read or written, never both.
+  std::string readBlock_;
+  std::size_t readAt_ = 0;
+  std::size_t readEnd_ = 0;
+  // The line being read, line end included; it grows to the longest line and is kept.
+  std::string lineBytes_;
+  // Text-mode lines are written from here, carriage returns added, in one piece.
+  std::string writeBuffer_;
 };
 
 #ifndef _WIN32

@@ -30,6 +30,8 @@ class CString {
   int CompareNoCase(const char* other) const;  // ASCII letters only
 
   CString& operator=(const char* text);
+  // Replaces the text with `length` bytes from `text`, zeros included.
+  void SetString(const char* text, int length);
   CString& operator+=(const CString& other);
   CString& operator+=(const char* text);
   CString& operator+=(char ch);
@@ -56,6 +58,10 @@ class CString {
   CString& MakeUpper();  // ASCII letters only; other bytes stay as they are
 
  private:
+  friend CString operator+(const CString& left, const CString& right);
+  friend CString operator+(const CString& left, const char* right);
+  friend CString operator+(const char* left, const CString& right);
+
   std::string text_;
 };
 

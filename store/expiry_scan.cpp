@@ -1,6 +1,7 @@
 // The expiry scan: the pacts in force whose unbroken run ends within a threshold of turns,
 // worded as warning lines, soonest first, optionally with a line per condition under each.
 #include <algorithm>
+#include <vector>
 
 #include "store/owned_map.h"
 #include "store/pact_store.h"
@@ -16,21 +17,34 @@ constexpr const char* kConditionPrefix = "  \xA7 ";
 
 void RacePacts::ScanExpiry(DWORD turn, int threshold, CStringArray& lines,
                            CStringArray* conditions) const {
-  CDWordArray turnsLeft;  // parallel to the lines, ascending
+  struct Warning {
+    DWORD turnsLeft;
+    DWORD end;
+    CString race;
+    const PactHistory* history;
+  };
+  std::vector<Warning> warnings;
   ForEachOwned<PactHistory>(*this, [&](const CString& race, const PactHistory& history) {
     const DWORD end = history.GetPactEnd(turn);
     if (static_cast<int>(end) <= 0) return;
     const DWORD left = end - turn;
     if (static_cast<int>(left) > threshold) return;
-    // After every equal count, so that ties keep the visiting order.
-    const DWORD* first = turnsLeft.GetData();
-    const INT_PTR at = std::upper_bound(first, first + turnsLeft.GetSize(), left) - first;
-    CString line;
-    line.Format(kWarningFormat, race.GetString(), static_cast<int>(end), static_cast<int>(left));
-    lines.InsertAt(at, line);
-    turnsLeft.InsertAt(at, left);
-    if (conditions) conditions->InsertAt(at, history.GetConditionsAt(turn));
+    warnings.push_back({left, end, race, &history});
   });
+  // Soonest first; the stable order keeps races with equal turns left in visiting order, as
+  // inserting each one after every equal count would.
+  std::stable_sort(warnings.begin(), warnings.end(),
+                   [](const Warning& a, const Warning& b) { return a.turnsLeft < b.turnsLeft; });
+  const auto count = static_cast<INT_PTR>(warnings.size());
+  if (count == 0) return;
+  lines.InsertAt(0, "", count);
+  if (conditions) conditions->InsertAt(0, "", count);
+  for (INT_PTR i = 0; i < count; ++i) {
+    const Warning& warning = warnings[static_cast<std::size_t>(i)];
+    lines[i].Format(kWarningFormat, warning.race.GetString(), static_cast<int>(warning.end),
+                    static_cast<int>(warning.turnsLeft));
+    if (conditions) (*conditions)[i] = warning.history->GetConditionsAt(turn);
+  }
 }
 
 void PactStore::GetExpiryWarnings(CString key, DWORD turn, int threshold, CStringArray& lines,
@@ -42,12 +56,13 @@ void PactStore::GetExpiryWarnings(CString key, DWORD turn, int threshold, CStrin
     races->ScanExpiry(turn, threshold, lines, nullptr);
     return;
   }
-  CStringArray conditions;
-  races->ScanExpiry(turn, threshold, lines, &conditions);
-  INT_PTR at = 0;  // the warning line whose conditions come next
-  for (INT_PTR k = 0; k < conditions.GetSize(); ++k, ++at) {
+  CStringArray warnings, conditions;
+  races->ScanExpiry(turn, threshold, warnings, &conditions);
+  // Each warning line, then a line for each of its conditions, or one saying there are none.
+  for (INT_PTR k = 0; k < conditions.GetSize(); ++k) {
+    lines.Add(warnings[k]);
     CString rest = conditions[k];
-    if (rest.IsEmpty()) lines.InsertAt(++at, kNoConditionsLine);
-    while (!rest.IsEmpty()) lines.InsertAt(++at, kConditionPrefix + Dictionary.TakeNext(rest));
+    if (rest.IsEmpty()) lines.Add(kNoConditionsLine);
+    while (!rest.IsEmpty()) lines.Add(kConditionPrefix + Dictionary.TakeNext(rest));
   }
 }

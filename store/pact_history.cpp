@@ -72,8 +72,8 @@ void PactHistory::CutAfter(DWORD turn) {
 }
 
 void PactHistory::WriteLines(CString name, CStringList& lines) const {
+  CString line;
   for (INT_PTR i = 0; i < GetSize(); ++i) {
-    CString line;
     line.Format("%s,%d,%d,%s", name.GetString(), static_cast<int>(FromTurns[i]),
                 static_cast<int>(ToTurns[i]), Conditions[i].GetString());
     lines.AddTail(line);
@@ -82,6 +82,23 @@ void PactHistory::WriteLines(CString name, CStringList& lines) const {
 
 PactInterval PactHistory::GetInterval(INT_PTR index) const {
   return {FromTurns.GetAt(index), ToTurns.GetAt(index), Conditions.GetAt(index)};
+}
+
+// Growing an array and giving the growth back keeps the room, as the framework's arrays do.
+void PactHistory::ExpectRun(INT_PTR pacts) {
+  const INT_PTR size = GetSize();
+  for (auto* turns : {&ToTurns, &FromTurns}) {
+    turns->SetSize(size + pacts);
+    turns->SetSize(size);
+  }
+  Conditions.SetSize(size + pacts);
+  Conditions.SetSize(size);
+}
+
+void PactHistory::SettleRun() {
+  Conditions.FreeExtra();
+  ToTurns.FreeExtra();
+  FromTurns.FreeExtra();
 }
 
 INT_PTR PactHistory::FindContaining(DWORD turn) const {

@@ -38,6 +38,11 @@ class PactHistory : public CObject {
   INT_PTR GetSize() const { return Conditions.GetSize(); }
   PactInterval GetInterval(INT_PTR index) const;
 
+  // For reading the store file, whose lines come in runs per race: room for about `pacts` more
+  // pacts is made at once, and SettleRun gives back the room the run left unused.
+  void ExpectRun(INT_PTR pacts);
+  void SettleRun();
+
  private:
   // Index of the pact that holds `turn`, or -1.
   INT_PTR FindContaining(DWORD turn) const;
