@@ -99,11 +99,30 @@ BOOL AfxHasIcon(UINT id) {
   });
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+
+CString AfxGetLoadLibraryError() {
+  const DWORD code = GetLastError();
+  char text[512];
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, text, sizeof text, nullptr);
+  CString reason(text, static_cast<int>(length));
+  reason.Trim();
+  if (reason.IsEmpty()) reason.Format("error %lu", static_cast<unsigned long>(code));
+  return reason;
+}
+
+#else
+
+namespace {
+thread_local std::string lastLoadError;
+}  // namespace
+
+CString AfxGetLoadLibraryError() { return lastLoadError.c_str(); }
 
 HMODULE LoadLibraryA(LPCSTR fileName) {
-  std::string ignored;
-  return afx_platform::Default().OpenModule(fileName, ignored);
+  lastLoadError.clear();
+  return afx_platform::Default().OpenModule(fileName, lastLoadError);
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {

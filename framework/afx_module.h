@@ -68,6 +68,9 @@ const CDialogTemplate* AfxFindDialogTemplate(UINT id);
 BOOL AfxLoadString(UINT id, CString& text);
 BOOL AfxHasIcon(UINT id);
 
+// Why this thread's last LoadLibraryA failed, in the system's words, on one line.
+CString AfxGetLoadLibraryError();
+
 #ifndef _WIN32
 // Windows calls on modules; Windows itself declares them in <windows.h>. A module path is a
 // Windows path; GetModuleFileNameA knows only the program's own file (a null module).

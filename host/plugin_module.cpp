@@ -44,7 +44,7 @@ constexpr const char* kOnPlanetChanged = "_Z15OnPlanetChangedR18CMapStringToStri
 PluginModule::PluginModule(const std::string& path, Name name) : name_(name) {
   handle_ = LoadLibraryA(path.c_str());
   if (!handle_) {
-    error_ = "cannot load " + path;
+    error_ = AfxGetLoadLibraryError().GetString();
     return;
   }
   onLoad_ = Resolve<NoArguments>("OnLoad", kOnLoad);

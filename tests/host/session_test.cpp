@@ -196,6 +196,9 @@ TEST(Session, BadOptionsAndModulesSayWhatIsWrong) {
   const HostRun missing = RunHost({"--module", "nowhere/Trucelog.so"}, folder.Path(), "table\n");
   EXPECT_EQ(missing.status, 3);
   EXPECT_TRUE(Contains(missing.err, "trucelog-host: cannot load the module "));
+  const std::string reason = missing.err.substr(missing.err.find("Trucelog.so: ") + 13);
+  EXPECT_GT(reason.size(), 1u) << "the system's reason follows: " << missing.err;
+  EXPECT_EQ(reason.find("cannot load"), std::string::npos) << missing.err;
   EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
   EXPECT_EQ(missing.out, "") << "nothing starts, no game folder is made";
 
