@@ -126,6 +126,10 @@ TEST(CStdioFile, TextModeEndsTheFileAtCtrlZWhereBinaryModeReadsOn) {
   EXPECT_TRUE(ReadLines(dir.File("first.txt")).empty());
   dir.Write("line.txt", "one\r\n\x1A\r\n");
   EXPECT_EQ(ReadLines(dir.File("line.txt")), (std::vector<std::string>{"one"}));
+  // Far into the file, past the first 64 KiB read, and in a line that spans two reads.
+  const std::string longLine(70000, 'x');
+  dir.Write("far.txt", longLine + "\r\n" + longLine + "\x1A" + "after\r\n");
+  EXPECT_EQ(ReadLines(dir.File("far.txt")), (std::vector<std::string>{longLine, longLine}));
 
   CStdioFile file;
   ASSERT_TRUE(file.Open(dir.File("z.txt").c_str(), CFile::modeRead | CFile::typeBinary));
