@@ -13,12 +13,6 @@ Host* current = nullptr;
 // Nested dialogs ("Add" in the sign-treaty dialog) are answered this deep at most.
 constexpr int kDeepestDialog = 3;
 
-std::string ValueOf(const CMapStringToString& request, const char* key) {
-  CString value;
-  request.Lookup(key, value);
-  return value.GetString();
-}
-
 // The controls of the plug-in's three dialogs, and OK and Cancel.
 constexpr int kControlIds[] = {1,    2,    8001, 8002, 8003, 8004, 8005, 8006, 8007,
                                8014, 8015, 8016, 8017, 8018, 8019, 8020, 8021, 8022,
@@ -48,15 +42,9 @@ void Host::Answer(CMapStringToString& request) {
     request.SetAt("LastError", input_.Coin() ? "Busy" : "Access Denied");
     return;
   }
-  const std::string function = ValueOf(request, "Function");
-  const std::string name = ValueOf(request, "Name");
-  if (function == "ReadRegistry") {
-    const auto found = settings.find(name);
-    if (found != settings.end()) request.SetAt(name.c_str(), found->second.c_str());
-  } else if (function == "WriteRegistry") {
-    settings[name] = ValueOf(request, name.c_str());
-  } else if (function == "List" || function == "Selection") {
-    AnswerList(request);
+  if (!AnswerSettingsStore(settings, request)) {
+    const std::string function = ValueOf(request, "Function");
+    if (function == "List" || function == "Selection") AnswerList(request);
   }
   if (input_.Pick(8) == 0) request.SetAt("LastError", input_.Text().c_str());
 }

@@ -12,6 +12,7 @@
 
 #include "afx.h"
 #include "fuzz_input.h"
+#include "request_map.h"
 
 namespace fuzz {
 
@@ -25,7 +26,7 @@ class Host {
   // The callback, as the start-up key "DataManager" carries its address.
   static std::string CallbackAddress();
 
-  std::map<std::string, std::string> settings;
+  Entries settings;
 
  private:
   static void Callback(CMapStringToString* request);

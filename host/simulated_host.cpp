@@ -10,12 +10,6 @@ Entries CountedList(const std::vector<std::string>& items) {
   return answer;
 }
 
-std::string ValueOf(const CMapStringToString& request, const char* key) {
-  CString value;
-  request.Lookup(key, value);
-  return value.GetString();
-}
-
 }  // namespace
 
 SimulatedHost::SimulatedHost() { current = this; }
@@ -84,14 +78,9 @@ void SimulatedHost::Answer(CMapStringToString& request) {
 }
 
 void SimulatedHost::AnswerAsScripted(CMapStringToString& request) {
+  if (AnswerSettingsStore(settings, request)) return;
   const std::string function = ValueOf(request, "Function");
-  const std::string name = ValueOf(request, "Name");
-  if (function == "ReadRegistry") {
-    const auto found = settings.find(name);
-    if (found != settings.end()) request.SetAt(name.c_str(), found->second.c_str());
-  } else if (function == "WriteRegistry") {
-    settings[name] = ValueOf(request, name.c_str());
-  } else if (function == "List" || function == "Selection") {
+  if (function == "List" || function == "Selection") {
     const std::string first = ValueOf(request, "Parameter.1");
     const auto& answers = function == "List" ? lists_ : selections_;
     const std::string key =
