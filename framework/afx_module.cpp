@@ -101,16 +101,7 @@ BOOL AfxHasIcon(UINT id) {
 
 #ifdef _WIN32
 
-CString AfxGetLoadLibraryError() {
-  const DWORD code = GetLastError();
-  char text[512];
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, text, sizeof text, nullptr);
-  CString reason(text, static_cast<int>(length));
-  reason.Trim();
-  if (reason.IsEmpty()) reason.Format("error %lu", static_cast<unsigned long>(code));
-  return reason;
-}
+CString AfxGetLoadLibraryError() { return afx_platform::SystemErrorText(GetLastError()).c_str(); }
 
 #else
 

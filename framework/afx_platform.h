@@ -51,4 +51,9 @@ class Platform {
 // The implementation this framework was built with.
 Platform& Default();
 
+#ifdef _WIN32
+// The system's own words for an error code, on one line.
+std::string SystemErrorText(DWORD code);
+#endif
+
 }  // namespace afx_platform

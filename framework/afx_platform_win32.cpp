@@ -4,12 +4,22 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "afx_platform.h"
 
 namespace afx_platform {
+
+std::string SystemErrorText(DWORD code) {
+  char text[512];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, text, sizeof text, nullptr);
+  while (length > 0 && std::isspace(static_cast<unsigned char>(text[length - 1]))) --length;
+  return length > 0 ? std::string(text, length) : "error " + std::to_string(code);
+}
+
 namespace {
 
 class Win32Platform final : public Platform {
@@ -69,8 +79,7 @@ class Win32Platform final : public Platform {
 
   HMODULE OpenModule(const char* path, std::string& error) override {
     HMODULE module = LoadLibraryA(path);
-    if (!module)
-      error = "cannot load " + std::string(path) + ": error " + std::to_string(GetLastError());
+    if (!module) error = SystemErrorText(GetLastError());
     return module;
   }
 
