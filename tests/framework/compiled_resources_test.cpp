@@ -108,7 +108,7 @@ void ExpectSameDialog(const CDialogTemplate& compiled, const CDialogTemplate& sc
 }
 
 // What the resource compiler made of the module's script reads as the script itself does.
-void ExpectSameAsTheScript(const CModuleResources& compiled) {
+[[maybe_unused]] void ExpectSameAsTheScript(const CModuleResources& compiled) {
   const CResourceScript script(afxResourceScript);
   for (UINT id : {8000u, 8006u, 8009u}) {
     const CDialogTemplate* fromScript = script.FindDialog(id);

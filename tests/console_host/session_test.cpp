@@ -96,7 +96,7 @@ TEST(Demo, PlaysTheSessionPrintedInItsTranscript) {
     const fs::path actual = fs::current_path() / "demo.transcript.actual";
     std::ofstream(actual, std::ios::binary) << run.out;
     ADD_FAILURE() << "the demo printed something else; what it printed is in " << actual
-                  << "\n(compare it with tests/host/demo.transcript)";
+                  << "\n(compare it with tests/console_host/demo.transcript)";
   }
   const std::string store = ReadFile(root.Path() / "build-demo/demo-game" / kStore);
   EXPECT_TRUE(Contains(store, "@Beta/Xar\r\n")) << "the bare memo moved to its full key";
