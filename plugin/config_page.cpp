@@ -21,6 +21,15 @@ void CorrectTurnCount(CWnd& page, int spinId, int fallback) {
   if (!GetSpinPos(page, spinId).valid) SetSpinPos(page, spinId, fallback);
 }
 
+// A stored choice that none of its radio buttons or list items shows leaves them all clear;
+// saving keeps it rather than the -1 that nothing selected reads as.
+template <class Exchange>
+void ExchangeChoice(CDataExchange* pDX, int& setting, Exchange exchange) {
+  int choice = setting;
+  exchange(choice);
+  if (!pDX->m_bSaveAndValidate || choice >= 0) setting = choice;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(ConfigPage, CDialog)
@@ -38,11 +47,16 @@ void ConfigPage::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_WARN_GAME, Settings.WarnOnGame);
   DDX_Check(pDX, IDC_DECLARE_PEACE, Settings.DeclarePeaceOnSign);
   DDX_Check(pDX, IDC_DECLARE_WAR, Settings.DeclareWarOnBreak);
-  DDX_Radio(pDX, IDC_COL_STATUS, Settings.ColNum);
-  DDX_Radio(pDX, IDC_INFO_CUSTOM1, Settings.InfNum);
-  DDX_CBIndex(pDX, IDC_SHOW_INFO, Settings.ShowInfo);
-  DDX_CBIndex(pDX, IDC_SHOW_ALL, Settings.ShowAll);
-  DDX_CBIndex(pDX, IDC_EXPIRED, Settings.ExpiredMode);
+  ExchangeChoice(pDX, Settings.ColNum,
+                 [&](int& choice) { DDX_Radio(pDX, IDC_COL_STATUS, choice); });
+  ExchangeChoice(pDX, Settings.InfNum,
+                 [&](int& choice) { DDX_Radio(pDX, IDC_INFO_CUSTOM1, choice); });
+  ExchangeChoice(pDX, Settings.ShowInfo,
+                 [&](int& choice) { DDX_CBIndex(pDX, IDC_SHOW_INFO, choice); });
+  ExchangeChoice(pDX, Settings.ShowAll,
+                 [&](int& choice) { DDX_CBIndex(pDX, IDC_SHOW_ALL, choice); });
+  ExchangeChoice(pDX, Settings.ExpiredMode,
+                 [&](int& choice) { DDX_CBIndex(pDX, IDC_EXPIRED, choice); });
 }
 
 BOOL ConfigPage::OnInitDialog() {
@@ -75,5 +89,5 @@ void PluginApp::CreateConfig(CMapStringToString& request) {
 void PluginApp::OnOK(CMapStringToString& request) {
   Settings.SaveSettings(*this);
   if (!LookupGameAndRace(request, CurrentContext) || !LookupTurn(request, CurrentContext)) return;
-  RefreshRaceTable();
+  RefreshRaceTable(CurrentContext);
 }

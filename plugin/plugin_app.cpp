@@ -32,10 +32,10 @@ void PluginApp::OnCallFunction(CMapStringToString& request, CStringArray&) {
   CallScriptFunction(Store, request);
 }
 
-void PluginApp::RefreshRaceTable() {
+void PluginApp::RefreshRaceTable(const GameContext& context) {
   CStringArray parameters;
   parameters.Add(kRaceTableView);
   HostRequest answer;
-  CallHost(CurrentContext.gameName, CurrentContext.raceName,
-           static_cast<DWORD>(CurrentContext.turn), "Refresh", parameters, answer);
+  CallHost(context.gameName, context.raceName, static_cast<DWORD>(context.turn), "Refresh",
+           parameters, answer);
 }

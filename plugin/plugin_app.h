@@ -2,6 +2,7 @@
 // lives from the module's load to its unload and holds the host's callback (through its base).
 #pragma once
 
+#include "plugin/context.h"
 #include "plugin/host_plugin_base.h"
 
 class PluginApp : public HostPluginBase {
@@ -26,8 +27,8 @@ class PluginApp : public HostPluginBase {
   BOOL ShowSignTreatyDialog(CString gameName, int turn, CString& race, int& fromTurn, int& toTurn,
                             CString& conditions);
 
-  // Asks the host to redraw the race table of the current game.
-  void RefreshRaceTable();
+  // Asks the host to redraw the race table of the game `context` names.
+  void RefreshRaceTable(const GameContext& context);
   // Opens a new warning window for the current game and turn, listing every pact in force or
   // only those near their end, with or without their conditions.
   void OpenWarningWindow(bool listAll, bool showConditions);

@@ -46,6 +46,11 @@ void SimulatedHost::AnswerSelection(const std::string& view, const std::string& 
   selections_[view + "/" + column] = CountedList(items);
 }
 
+void SimulatedHost::AnswerSelectionWith(const std::string& view, const std::string& column,
+                                        const Entries& answer) {
+  selections_[view + "/" + column] = answer;
+}
+
 void SimulatedHost::Refuse(const std::string& lastError, int times) {
   refusals_.insert(refusals_.end(), static_cast<std::size_t>(times), lastError);
 }

@@ -43,6 +43,9 @@ class SimulatedHost {
   // "Selection" of `view` and `column` answers "Count" and "1".."Count" with `items`.
   void AnswerSelection(const std::string& view, const std::string& column,
                        const std::vector<std::string>& items);
+  // "Selection" of `view` and `column` answers exactly `answer`.
+  void AnswerSelectionWith(const std::string& view, const std::string& column,
+                           const Entries& answer);
   // The next `times` requests are refused with "LastError" = `lastError` and not carried out.
   void Refuse(const std::string& lastError, int times = 1);
 

@@ -5,6 +5,7 @@
 #include "plugin/decimal.h"
 #include "store/owned_map.h"
 #include "store/pact_store.h"
+#include "store/storable_text.h"
 
 namespace {
 
@@ -122,6 +123,9 @@ void PactStore::Save(const char* path) const {
     CStringList lines;
     CString line;
     ForEachOwned<RacePacts>(*this, [&](const CString& key, const RacePacts& races) {
+      // A header that would not read back as its key would file this section and the ones
+      // after it elsewhere; the section stays in memory for the session instead.
+      if (!IsStorableKey(key)) return;
       lines.RemoveAll();
       races.WriteLines(lines);
       lines.AddHead(CString(kHeaderMark) + key);

@@ -1,6 +1,7 @@
 #include "treaty/condition_dictionary.h"
 
 #include "plugin/decimal.h"
+#include "store/storable_text.h"
 
 namespace {
 
@@ -43,8 +44,11 @@ void ConditionDictionary::FillCheckList(CCheckListBox& list) const {
 
 void ConditionDictionary::SetChecks(CString conditions, CCheckListBox& list) const {
   for (int i = 0; i < list.GetCount(); ++i) list.SetCheck(i, BST_UNCHECKED);
+  CString text;
   while (!conditions.IsEmpty()) {
-    const int index = list.FindStringExact(-1, TakeNext(conditions));
+    // An unknown abbreviation has no text, and so no item, not even one whose text is empty.
+    if (!TakeNextEntry(conditions, text)) continue;
+    const int index = list.FindStringExact(-1, text);
     if (index >= 0) list.SetCheck(index, BST_CHECKED);
   }
 }
@@ -56,6 +60,8 @@ CString ConditionDictionary::BuildConditions(const CCheckListBox& list) const {
     POSITION entry = reinterpret_cast<POSITION>(list.GetItemData(i));
     CString abbreviation, text;
     GetNextAssoc(entry, abbreviation, text);
+    // The host's settings store may hold what a pact's line cannot carry back.
+    if (!IsStorableAbbreviation(abbreviation)) continue;
     conditions += conditions.IsEmpty() ? abbreviation : "/" + abbreviation;
   }
   return conditions;
@@ -63,12 +69,17 @@ CString ConditionDictionary::BuildConditions(const CCheckListBox& list) const {
 
 CString ConditionDictionary::TakeNext(CString& conditions) const {
   CString text;
-  if (conditions.IsEmpty()) return text;
+  TakeNextEntry(conditions, text);
+  return text;
+}
+
+BOOL ConditionDictionary::TakeNextEntry(CString& conditions, CString& text) const {
+  text.Empty();
+  if (conditions.IsEmpty()) return FALSE;
   const int slash = conditions.Find('/');
   const CString head = slash < 0 ? conditions : conditions.Left(slash);
   conditions = slash < 0 ? CString() : conditions.Mid(slash + 1);
-  Lookup(head, text);
-  return text;
+  return Lookup(head, text);
 }
 
 void ConditionDictionary::SaveConditions(HostPluginBase& host) const {

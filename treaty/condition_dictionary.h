@@ -24,11 +24,15 @@ class ConditionDictionary : public CMapStringToString {
   // Checks exactly the items whose texts the conditions string's abbreviations name.
   void SetChecks(CString conditions, CCheckListBox& list) const;
   // The abbreviations of the checked items, top to bottom (in the order of their texts),
-  // joined by "/".
+  // joined by "/"; an abbreviation the store file could not carry back is left out.
   CString BuildConditions(const CCheckListBox& list) const;
 
   // Writes the whole dictionary to the host's settings store.
   void SaveConditions(HostPluginBase& host) const;
   // Adds the stored entries; an entry missing its abbreviation or its text is skipped.
   void LoadConditions(HostPluginBase& host);
+
+ private:
+  // TakeNext, also telling whether the abbreviation was in the dictionary.
+  BOOL TakeNextEntry(CString& conditions, CString& text) const;
 };

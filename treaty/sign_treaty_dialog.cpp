@@ -1,14 +1,19 @@
 #include "treaty/sign_treaty_dialog.h"
 
+#include <algorithm>
+
 #include "plugin/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/spin_control.h"
 #include "res/resource.h"
+#include "store/storable_text.h"
 #include "treaty/new_condition_dialog.h"
 
 namespace {
 
 constexpr int kLastTurnOffered = 999;
+// An up-down control's positions are 16-bit.
+constexpr int kHighestSpinPosition = 0x7FFF;
 
 }  // namespace
 
@@ -56,10 +61,12 @@ BOOL SignTreatyDialog::OnInitDialog() {
 
   const int turn = OpeningTurn;
   const int last = WrappingSum(turn, Settings.DefLen);
+  // Long games reach past turn 999: the proposed last turn must stay within the till range.
+  tillRangeEnd_ = (std::max)(kLastTurnOffered, (std::min)(last, kHighestSpinPosition));
   SetSpinRange(*this, IDC_SPIN_FROM, 0, last);
   SetSpinPos(*this, IDC_SPIN_FROM, turn);
   FromText = DecimalText(turn);
-  SetSpinRange(*this, IDC_SPIN_TILL, turn, kLastTurnOffered);
+  SetSpinRange(*this, IDC_SPIN_TILL, turn, tillRangeEnd_);
   SetSpinPos(*this, IDC_SPIN_TILL, last);
   TillText = DecimalText(last);
 
@@ -77,7 +84,7 @@ void SignTreatyDialog::OnKillFocusFrom() {
     SetSpinPos(*this, IDC_SPIN_FROM, till.position);
     from.position = till.position;
   }
-  SetSpinRange(*this, IDC_SPIN_TILL, from.position, kLastTurnOffered);
+  SetSpinRange(*this, IDC_SPIN_TILL, from.position, tillRangeEnd_);
 }
 
 // An empty or out-of-range last turn takes the first turn; the first turn may not pass it.
@@ -91,9 +98,20 @@ void SignTreatyDialog::OnKillFocusTill() {
   SetSpinRange(*this, IDC_SPIN_FROM, 0, till.position);
 }
 
+// Enter in a turn field ends the dialog while the field keeps the focus: the field's correction
+// applies all the same, so that what reaches the store is never an emptied or stray turn.
+void SignTreatyDialog::OnOK() {
+  CWnd* focus = GetFocus();
+  if (focus && focus == GetDlgItem(IDC_FROM)) OnKillFocusFrom();
+  if (focus && focus == GetDlgItem(IDC_TILL)) OnKillFocusTill();
+  CDialog::OnOK();
+}
+
 void SignTreatyDialog::OnAddClicked() {
   NewConditionDialog added;
   if (added.DoModal() != IDOK || ConditionList.FindStringExact(-1, added.MainText) >= 0) return;
+  // An entry the store file or the settings store could not carry back is not made.
+  if (!IsStorableAbbreviation(added.Abbreviation) || added.MainText.IsEmpty()) return;
   // The list is refilled, so the player's check marks are carried over through the string.
   SelectedConditions = Store.Dictionary.BuildConditions(ConditionList);
   Store.Dictionary.AddCondition(added.Abbreviation, added.MainText);

@@ -26,9 +26,14 @@ class SignTreatyDialog : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void OnOK() override;
   void OnKillFocusFrom();
   void OnKillFocusTill();
   void OnAddClicked();
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // The highest turn the till spin offers.
+  int tillRangeEnd_ = 0;
 };

@@ -1,9 +1,14 @@
 // The treaty commands of the host's views: "Sign treaty" and "Break treaty" on the races the
 // view names, and "Pact warnings". A command that gets through ends by refreshing the race
 // table and saving the store file and the condition dictionary.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "plugin/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
+#include "store/storable_text.h"
 #include "treaty/sign_treaty_dialog.h"
 #include "views/warning_window.h"
 
@@ -27,18 +32,25 @@ CString ValueOf(const HostRequest& request, const char* key) {
   return value;
 }
 
-void Select(PluginApp& app, const char* view, const char* column, HostRequest& reply) {
+void CallHostIn(PluginApp& app, const GameContext& context, const char* function,
+                const CStringArray& parameters, HostRequest& answer) {
+  app.CallHost(context.gameName, context.raceName, static_cast<DWORD>(context.turn), function,
+               parameters, answer);
+}
+
+void Select(PluginApp& app, const GameContext& context, const char* view, const char* column,
+            HostRequest& reply) {
   CStringArray parameters;
   parameters.Add(view);
   parameters.Add(column);
-  app.CallHost(CurrentContext.gameName, CurrentContext.raceName,
-               static_cast<DWORD>(CurrentContext.turn), "Selection", parameters, reply);
+  CallHostIn(app, context, "Selection", parameters, reply);
 }
 
 // The races of the view the command came from; FALSE when it names none the command may use.
-BOOL FindTargets(PluginApp& app, const CString& view, Targets& targets) {
+BOOL FindTargets(PluginApp& app, const GameContext& context, const CString& view,
+                 Targets& targets) {
   if (view == kRaceTableView) {
-    Select(app, kRaceTableView, "Name", targets.selection);
+    Select(app, context, kRaceTableView, "Name", targets.selection);
     CString count;
     if (!targets.selection.Lookup("Count", count)) return FALSE;
     targets.count = ReadDecimal(count);
@@ -46,20 +58,21 @@ BOOL FindTargets(PluginApp& app, const CString& view, Targets& targets) {
     return TRUE;
   }
   if (view == kPlanetView) {
-    if (PlanetContext.storeKey != CurrentContext.storeKey) return FALSE;
+    // A planet nobody owns names no race.
+    if (PlanetContext.storeKey != context.storeKey || PlanetContext.owner.IsEmpty()) return FALSE;
     targets.first = PlanetContext.owner;
     targets.selection.SetAt("1", targets.first);
     targets.count = 1;
     return TRUE;
   }
   if (view == kRelationsView) {
-    Select(app, kRelationsView, "From", targets.selection);
+    Select(app, context, kRelationsView, "From", targets.selection);
     if (ValueOf(targets.selection, "Count") != "1") return FALSE;
     targets.count = 1;
     targets.first = ValueOf(targets.selection, "1");
     // A relation the own race starts is about the race at its other end.
-    if (targets.first == CurrentContext.raceName) {
-      Select(app, kRelationsView, "To", targets.selection);
+    if (targets.first == context.raceName) {
+      Select(app, context, kRelationsView, "To", targets.selection);
       targets.first = ValueOf(targets.selection, "1");
     }
     return TRUE;
@@ -67,56 +80,65 @@ BOOL FindTargets(PluginApp& app, const CString& view, Targets& targets) {
   return FALSE;
 }
 
-// What the store file cannot carry back: a comma splits the line, a line break ends it, and a
-// leading "@" turns it into a section header that takes the game's later pacts with it.
-BOOL IsStorableRaceName(const CString& race) {
-  if (race.Find(',') >= 0 || race.Find('\r') >= 0 || race.Find('\n') >= 0) return FALSE;
-  CString start = race;
-  return start.TrimLeft().Left(1) != "@";
+// The selected races the reply holds, in selection order. A count beyond the entries present
+// costs no more than the entries: the reply is walked, not the count.
+void SelectedRaces(const Targets& targets, CStringArray& races) {
+  std::vector<std::pair<int, CString>> rows;
+  CString key, race;
+  for (POSITION position = targets.selection.GetStartPosition(); position;) {
+    targets.selection.GetNextAssoc(position, key, race);
+    const int row = ReadDecimal(key);
+    if (row >= 1 && row <= targets.count && key == DecimalText(row)) rows.emplace_back(row, race);
+  }
+  std::sort(rows.begin(), rows.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  races.RemoveAll();
+  for (const auto& [row, name] : rows) races.Add(name);
 }
 
 // FALSE when nothing was signed.
-BOOL SignTreaty(PluginApp& app, CString race) {
-  const DWORD turn = static_cast<DWORD>(CurrentContext.turn);
-  CString conditions = Store.GetConditionsAt(CurrentContext.storeKey, race, turn);
+BOOL SignTreaty(PluginApp& app, const GameContext& context, CString race) {
+  // A game whose section the store file could not carry back gets no pact at all.
+  if (!IsStorableKey(context.storeKey)) return FALSE;
+  const auto turn = static_cast<DWORD>(context.turn);
+  CString conditions = Store.GetConditionsAt(context.storeKey, race, turn);
   int from = 0;
   int to = 0;
-  if (!app.ShowSignTreatyDialog(CurrentContext.gameName, CurrentContext.turn, race, from, to,
-                                conditions)) {
+  if (!app.ShowSignTreatyDialog(context.gameName, context.turn, race, from, to, conditions)) {
     return FALSE;
   }
-  if (!IsStorableRaceName(race)) return FALSE;
-  // The dialog may have run while the host switched games: the context is taken as it is now.
-  Store.AddPact(CurrentContext.storeKey, race, static_cast<DWORD>(from), static_cast<DWORD>(to),
+  // Turns that describe no pact, or a race the store file could not carry back, end the
+  // command as a cancelled dialog does.
+  if (static_cast<DWORD>(from) > static_cast<DWORD>(to) || !IsStorableRaceName(race)) {
+    return FALSE;
+  }
+  Store.AddPact(context.storeKey, race, static_cast<DWORD>(from), static_cast<DWORD>(to),
                 conditions);
   if (Settings.DeclarePeaceOnSign) {
     CStringArray parameters;
     parameters.Add("DeclarePeace");
     parameters.Add(race);
     HostRequest answer;
-    app.CallHost(CurrentContext.gameName, CurrentContext.raceName,
-                 static_cast<DWORD>(CurrentContext.turn), "Add", parameters, answer);
+    CallHostIn(app, context, "Add", parameters, answer);
   }
   return TRUE;
 }
 
-// FALSE when the player did not confirm.
-BOOL BreakTreaties(PluginApp& app, Targets& targets) {
-  CString question;
-  question.Format(kBreakQuestion, targets.count);
-  if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return FALSE;
+// FALSE when there is nothing to break or the player did not confirm.
+BOOL BreakTreaties(PluginApp& app, const GameContext& context, const Targets& targets) {
   CStringArray races;
-  CString race = targets.first;
-  for (int i = 1; i <= targets.count; ++i) {
-    targets.selection.Lookup(DecimalText(i), race);
-    Store.BreakPact(CurrentContext.storeKey, race, static_cast<DWORD>(CurrentContext.turn));
-    races.Add(race);
+  SelectedRaces(targets, races);
+  if (races.IsEmpty()) return FALSE;
+  CString question;
+  question.Format(kBreakQuestion, static_cast<int>(races.GetSize()));
+  if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return FALSE;
+  for (INT_PTR i = 0; i < races.GetSize(); ++i) {
+    Store.BreakPact(context.storeKey, races[i], static_cast<DWORD>(context.turn));
   }
   if (Settings.DeclareWarOnBreak) {
     races.InsertAt(0, "DeclareWar");
     HostRequest answer;
-    app.CallHost(CurrentContext.gameName, CurrentContext.raceName,
-                 static_cast<DWORD>(CurrentContext.turn), "Add", races, answer);
+    CallHostIn(app, context, "Add", races, answer);
   }
   return TRUE;
 }
@@ -131,6 +153,9 @@ void PluginApp::OnUserCommand(CMapStringToString& request) {
     return;
   }
   CurrentContext.turn = ReadDecimal(turn);
+  // Other entry points may run while the dialog or the question is open and move the current
+  // game on; the command stays in the game, race and turn it was chosen in.
+  const GameContext context = CurrentContext;
 
   if (command == kPactWarnings) {
     // An explicit request honours both the Explicit and the Always choices.
@@ -138,11 +163,11 @@ void PluginApp::OnUserCommand(CMapStringToString& request) {
     return;
   }
   Targets targets;
-  if (!FindTargets(*this, view, targets)) return;
-  if (command == kSignTreaty && !SignTreaty(*this, targets.first)) return;
-  if (command == kBreakTreaty && !BreakTreaties(*this, targets)) return;
+  if (!FindTargets(*this, context, view, targets)) return;
+  if (command == kSignTreaty && !SignTreaty(*this, context, targets.first)) return;
+  if (command == kBreakTreaty && !BreakTreaties(*this, context, targets)) return;
 
-  RefreshRaceTable();
+  RefreshRaceTable(context);
   Store.Save(StorePath);
   Store.Dictionary.SaveConditions(*this);
 }

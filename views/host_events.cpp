@@ -5,6 +5,7 @@
 
 #include "plugin/decimal.h"
 #include "plugin/globals.h"
+#include "store/storable_text.h"
 #include "views/warning_window.h"
 
 namespace {
@@ -57,8 +58,11 @@ void PluginApp::OnGamesListModified(CMapStringToString& request) {
     CurrentContext.storeKey = StoreKeyOf(CurrentContext.gameName, CurrentContext.raceName);
     if (IsSeen(CurrentContext.storeKey)) continue;
     SeenKeys.Add(CurrentContext.storeKey);
-    // Older store files kept a game's memo under the bare game name.
-    Store.RenameKey(CurrentContext.gameName, CurrentContext.storeKey);
+    // Older store files kept a game's memo under the bare game name. It stays there when the
+    // file could not carry the full key back, rather than be lost at the next save.
+    if (IsStorableKey(CurrentContext.storeKey)) {
+      Store.RenameKey(CurrentContext.gameName, CurrentContext.storeKey);
+    }
     CurrentContext.turn = CurrentTurnOf(*this);
     if (Settings.DeleteExpired) {
       Store.RemoveExpired(CurrentContext.storeKey, static_cast<DWORD>(CurrentContext.turn));

@@ -41,6 +41,9 @@ BOOL IsPactLine(const CString& line) { return line.GetAt(0) != ' '; }
 }  // namespace
 
 void RegisterWarningWindow(CWinApp& app) {
+  // The new-document command opens nothing once two templates compete for it, so a second
+  // start-up registers nothing more.
+  if (app.GetFirstDocTemplatePosition()) return;
   app.AddDocTemplate(new CMultiDocTemplate(IDR_WARNTYPE, RUNTIME_CLASS(CWarnDoc),
                                            RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CWarnView)));
 }

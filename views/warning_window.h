@@ -9,5 +9,6 @@
 // UpdateAllViews hint: show the window when its game is the current one, hide it otherwise.
 inline constexpr LPARAM kShowOrHideHint = 1;
 
-// Registers the window's document template with the application; first thing at start-up.
+// Registers the window's document template with the application, first thing at start-up and
+// only once however often start-up runs.
 void RegisterWarningWindow(CWinApp& app);

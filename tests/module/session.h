@@ -12,6 +12,17 @@
 #include "simulated_host.h"
 #include "support/temp_dir.h"
 
+// The host functions the plug-in called, in order, settings reads left out.
+inline std::vector<std::string> HostFunctions(const SimulatedHost& host) {
+  std::vector<std::string> functions;
+  for (const Entries& request : host.Requests()) {
+    const auto found = request.find("Function");
+    if (found != request.end() && found->second != "ReadRegistry")
+      functions.push_back(found->second);
+  }
+  return functions;
+}
+
 class Session {
  public:
   static constexpr const char* kStoreFile = "PLUGINS/Trucelog.ini";
@@ -43,21 +54,33 @@ class Session {
     return Snapshot(map);
   }
 
-  // The player picks `command` in the menu of `view`, in game Alpha as Xar at `turn`.
+  // The player picks `command` in the menu of `view`, in the session's game and race at `turn`.
   void Command(const std::string& command, const std::string& view,
                const std::string& turn = "12") {
-    Send(&PluginModule::OnUserCommand, {{"GameName", "Alpha"},
-                                        {"RaceName", "Xar"},
+    Send(&PluginModule::OnUserCommand, {{"GameName", gameName},
+                                        {"RaceName", raceName},
                                         {"Turn", turn},
                                         {"Command", command},
                                         {"SID", view}});
   }
 
-  // One row of the race table through the table hook, as the host sends it for Alpha, Xar.
+  // A script's GetPact of `other` in the session's game and race at `turn`: its "Return".
+  std::string PactEnd(const std::string& other, const std::string& turn = "12") {
+    const Entries answer = CallFunction({{"GameName", gameName},
+                                         {"RaceName", raceName},
+                                         {"Turn", turn},
+                                         {"FuncName", "GetPact"},
+                                         {"Parameters.Count", "1"},
+                                         {"Parameter.1", other}});
+    return answer.count("Return") ? answer.at("Return") : "(none)";
+  }
+
+  // One row of the race table through the table hook, as the host sends it for the session's
+  // game and race.
   std::vector<std::string> TableRow(const std::vector<std::string>& cells,
                                     const std::string& turn = "12", const std::string& id = "13") {
     CMapStringToString map;
-    Fill(map, {{"ID", id}, {"GameName", "Alpha"}, {"RaceName", "Xar"}, {"Turn", turn}});
+    Fill(map, {{"ID", id}, {"GameName", gameName}, {"RaceName", raceName}, {"Turn", turn}});
     CStringArray row;
     for (const std::string& cell : cells) row.Add(cell.c_str());
     module.OnTableProcessor(map, row);
@@ -74,6 +97,10 @@ class Session {
     module.OnCallFunction(map, unused);
     return Snapshot(map);
   }
+
+  // The game and own race the session's commands, rows and script calls are in.
+  std::string gameName = "Alpha";
+  std::string raceName = "Xar";
 
   TempDir game;
   SimulatedHost host;

@@ -12,26 +12,6 @@ namespace {
 const std::string kAlphaXar =
     "@Alpha/Xar\r\nVor,10,15,NA/TR\r\nVor,16,20,\r\nLum,5,30,NA\r\nKel,1,40,\r\n\r\n";
 
-std::string Turns(Session& session, const std::string& race, const std::string& turn = "12") {
-  const Entries answer = session.CallFunction({{"GameName", "Alpha"},
-                                               {"RaceName", "Xar"},
-                                               {"Turn", turn},
-                                               {"FuncName", "GetPact"},
-                                               {"Parameters.Count", "1"},
-                                               {"Parameter.1", race}});
-  return answer.at("Return");
-}
-
-std::vector<std::string> Functions(const SimulatedHost& host) {
-  std::vector<std::string> functions;
-  for (const Entries& request : host.Requests()) {
-    const auto found = request.find("Function");
-    if (found != request.end() && found->second != "ReadRegistry")
-      functions.push_back(found->second);
-  }
-  return functions;
-}
-
 // Signs as the person would: from and till typed, then OK.
 ScriptedUser::Action SignFromTill(const char* from, const char* till) {
   return [from, till](CDialog&, CUserInput& input) {
@@ -63,9 +43,9 @@ TEST(SignTreaty, TwoSelectedRowsOpenTheDialogOnTheFirstAndRecordOnePact) {
   });
   session.Command("Sign treaty", "51467");
 
-  EXPECT_EQ(Turns(session, "Sar"), "25");
-  EXPECT_EQ(Turns(session, "Tor"), "0");
-  EXPECT_EQ(Functions(session.host),
+  EXPECT_EQ(session.PactEnd("Sar"), "25");
+  EXPECT_EQ(session.PactEnd("Tor"), "0");
+  EXPECT_EQ(HostFunctions(session.host),
             (std::vector<std::string>{"Selection", "List", "Add", "Refresh", "WriteRegistry",
                                       "WriteRegistry", "WriteRegistry"}));
   const Entries peace = session.host.Calls("Add")[0];
@@ -84,7 +64,7 @@ TEST(SignTreaty, CancelledRecordsSendsAndSavesNothing) {
   ScriptedUser user;
   session.Command("Sign treaty", "51467");
   EXPECT_EQ(user.dialogsSeen, std::vector<UINT>{IDD_SIGN_TREATY});
-  EXPECT_EQ(Functions(session.host), (std::vector<std::string>{"Selection", "List"}));
+  EXPECT_EQ(HostFunctions(session.host), (std::vector<std::string>{"Selection", "List"}));
   EXPECT_EQ(session.game.Read(Session::kStoreFile), kAlphaXar);
 }
 
@@ -96,7 +76,7 @@ TEST(SignTreaty, ARaceNameTheStoreFileCannotCarryIsRefused) {
     ScriptedUser user;
     user.InDialog(IDD_SIGN_TREATY, SignFromTill("12", "14"));
     session.Command("Sign treaty", "51467");
-    EXPECT_EQ(Functions(session.host), (std::vector<std::string>{"Selection", "List"})) << name;
+    EXPECT_EQ(HostFunctions(session.host), (std::vector<std::string>{"Selection", "List"})) << name;
     EXPECT_EQ(session.game.Read(Session::kStoreFile), kAlphaXar) << name;
   }
   Session session(kAlphaXar);
@@ -105,7 +85,7 @@ TEST(SignTreaty, ARaceNameTheStoreFileCannotCarryIsRefused) {
   ScriptedUser user;
   user.InDialog(IDD_SIGN_TREATY, SignFromTill("12", "14"));
   session.Command("Sign treaty", "51467");
-  EXPECT_EQ(Turns(session, "Mid@dle"), "14");
+  EXPECT_EQ(session.PactEnd("Mid@dle"), "14");
 }
 
 TEST(SignTreaty, TheConditionsInForceAreTickedWhenTheDialogOpens) {
@@ -138,7 +118,7 @@ TEST(BreakTreaty, ThreeRacesConfirmedEndAtTheTurnWithOneDeclarationOfWar) {
   EXPECT_EQ(user.messageBoxes[0].text, "Are you sure you want to break treaty with 3 race(s)?");
   EXPECT_EQ(user.messageBoxes[0].caption, "Trucelog");
   EXPECT_EQ(user.messageBoxes[0].type, MB_YESNO | MB_ICONQUESTION);
-  for (const char* race : {"Lum", "Vor", "Kel"}) EXPECT_EQ(Turns(session, race), "12") << race;
+  for (const char* race : {"Lum", "Vor", "Kel"}) EXPECT_EQ(session.PactEnd(race), "12") << race;
   const auto adds = session.host.Calls("Add");
   ASSERT_EQ(adds.size(), 1u);
   EXPECT_EQ(adds[0].at("Parameters.Count"), "4");
@@ -157,8 +137,8 @@ TEST(BreakTreaty, AnsweredNoLeavesEverythingAsItWas) {
   ScriptedUser user;
   user.AnswerMessageBox(IDNO);
   session.Command("Break treaty", "51467");
-  EXPECT_EQ(Turns(session, "Lum"), "30");
-  EXPECT_EQ(Functions(session.host), std::vector<std::string>{"Selection"});
+  EXPECT_EQ(session.PactEnd("Lum"), "30");
+  EXPECT_EQ(HostFunctions(session.host), std::vector<std::string>{"Selection"});
   EXPECT_EQ(session.game.Read(Session::kStoreFile), kAlphaXar);
 }
 
@@ -170,14 +150,14 @@ TEST(TreatyCommands, TheRelationsViewTargetsTheOtherEndOfAnOwnRelation) {
   ScriptedUser user;
   user.AnswerMessageBox(IDYES);
   session.Command("Break treaty", "51691");
-  EXPECT_EQ(Turns(session, "Lum"), "12");
+  EXPECT_EQ(session.PactEnd("Lum"), "12");
   EXPECT_EQ(session.host.Calls("Selection").size(), 2u);
   EXPECT_EQ(session.host.Calls("Add")[0].at("Parameter.2"), "Lum");
 
   session.host.AnswerSelection("51691", "From", {"Vor", "Kel"});
   session.Command("Break treaty", "51691");
   EXPECT_EQ(user.messageBoxes.size(), 1u) << "two rows selected: nothing happens";
-  EXPECT_EQ(Turns(session, "Vor"), "20");
+  EXPECT_EQ(session.PactEnd("Vor"), "20");
 }
 
 TEST(TreatyCommands, ThePlanetViewActsOnlyOnAPlanetOfTheCurrentGame) {
@@ -191,7 +171,7 @@ TEST(TreatyCommands, ThePlanetViewActsOnlyOnAPlanetOfTheCurrentGame) {
 
   session.Send(&PluginModule::OnPlanetChanged, {{"GameName", "Alpha"}, {"Owner", "Kel"}});
   session.Command("Break treaty", "1");
-  EXPECT_EQ(Turns(session, "Kel"), "12");
+  EXPECT_EQ(session.PactEnd("Kel"), "12");
 
   session.Send(&PluginModule::OnPlanetChanged, {{"GameName", "Beta"}});
   session.Command("Break treaty", "1");
@@ -206,7 +186,7 @@ TEST(TreatyCommands, AnUnknownCommandOnlyRefreshesAndSaves) {
   session.Start();
   session.host.AnswerSelection("51467", "Name", {"Vor"});
   session.Command("Trade routes", "51467");
-  EXPECT_EQ(Functions(session.host),
+  EXPECT_EQ(HostFunctions(session.host),
             (std::vector<std::string>{"Selection", "Refresh", "WriteRegistry", "WriteRegistry",
                                       "WriteRegistry"}));
   EXPECT_TRUE(session.game.Exists(Session::kStoreFile));
@@ -276,5 +256,5 @@ TEST(SignTreaty, TheWholeRoadFromStartUpToTheSavedFile) {
                   }));
   EXPECT_EQ(session.game.Read(Session::kStoreFile),
             "@Alpha/Xar\r\nVor,1,11,NA\r\nVor,12,20,NA\r\n\r\n");
-  EXPECT_EQ(Turns(session, "Vor", "5"), "20") << "the two pacts now adjoin";
+  EXPECT_EQ(session.PactEnd("Vor", "5"), "20") << "the two pacts now adjoin";
 }

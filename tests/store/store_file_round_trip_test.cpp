@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/pact_store.h"
+#include "store/storable_text.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -79,4 +82,48 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
   const std::string saved = LoadAndSave(file);
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2 + 406 + 1);
   EXPECT_EQ(LoadAndSave(saved), saved);
+}
+
+// Every name and abbreviation the plug-in accepts, with any byte at its start, in its middle or
+// at its end, comes back from the file exactly; a key the file could not carry is left out
+// rather than let its header misfile the sections after it.
+TEST(StoreFileRoundTrip, WhatTheStorableRulesAcceptReadsBackExactly) {
+  std::vector<std::string> names;
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string ch(1, static_cast<char>(byte));
+    for (const std::string& name : {ch + "Vor", "Vo" + ch + "r", "Vor" + ch}) names.push_back(name);
+  }
+  PactStore store;
+  std::vector<std::pair<std::string, std::string>> kept;  // key, race
+  DWORD turn = 1;
+  for (const std::string& name : names) {
+    const std::pair<std::string, std::string> places[] = {
+        {"Alpha/Xar", name}, {name + "/Xar", "Vor"}, {"Alpha/" + name, "Vor"}};
+    for (const auto& [key, race] : places) {
+      if (!IsStorableKey(key.c_str()) || !IsStorableRaceName(race.c_str())) continue;
+      const CString conditions = IsStorableAbbreviation(name.c_str()) ? name.c_str() : "NA";
+      store.AddPact(key.c_str(), race.c_str(), turn, turn, "NA/" + conditions);
+      kept.emplace_back(key, race);
+      ++turn;
+    }
+  }
+  store.AddPact("Beta\x1A/Xar", "Vor", 1, 2, "");
+  store.AddPact("Gamma/Xar ", "Vor", 1, 2, "");
+  TempDir dir;
+  store.Save(dir.File("store.ini").c_str());
+  PactStore loaded;
+  loaded.Load(dir.File("store.ini").c_str());
+
+  turn = 1;
+  for (const auto& [key, race] : kept) {
+    EXPECT_EQ(loaded.GetPactEnd(key.c_str(), race.c_str(), turn), turn) << key << " " << race;
+    EXPECT_EQ(loaded.GetConditionsAt(key.c_str(), race.c_str(), turn),
+              store.GetConditionsAt(key.c_str(), race.c_str(), turn))
+        << key << " " << race;
+    ++turn;
+  }
+  EXPECT_GT(kept.size(), 3 * 255u) << "most bytes are kept";
+  EXPECT_EQ(LoadAndSave(dir.Read("store.ini")), dir.Read("store.ini"));
+  EXPECT_EQ(dir.Read("store.ini").find("Beta"), std::string::npos);
+  EXPECT_EQ(dir.Read("store.ini").find("Gamma"), std::string::npos);
 }

@@ -94,7 +94,7 @@ TEST_F(SignDialogTest, AFieldLeftEmptyOrOutOfOrderTakesTheOtherFieldsTurn) {
   });
   const Signed result = Show(30);
   EXPECT_EQ(result.from, 32);
-  EXPECT_EQ(result.to, 7) << "Enter runs no correction on the field that has the focus";
+  EXPECT_EQ(result.to, 32) << "Enter corrects the field that has the focus as leaving it would";
 }
 
 TEST_F(SignDialogTest, TicksTheConditionsInForceAndJoinsTheTickedOnesInTextOrder) {
@@ -111,6 +111,13 @@ TEST_F(SignDialogTest, TicksTheConditionsInForceAndJoinsTheTickedOnesInTextOrder
   });
   const Signed result = Show(12, "Vor", "A/ZZ");
   EXPECT_EQ(result.conditions, "B/A") << "Beta before Gamma, not A before B";
+}
+
+TEST_F(SignDialogTest, AnUnknownAbbreviationTicksNoEntryNotEvenOneWithoutText) {
+  Store.Dictionary.AddCondition("E", "");
+  Store.Dictionary.AddCondition("NA", "Non-aggression");
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
+  EXPECT_EQ(Show(12, "Vor", "ZZ/NA").conditions, "NA");
 }
 
 TEST_F(SignDialogTest, AddExtendsTheDictionaryKeepingTheTicksEvenWhenCancelled) {
