@@ -44,6 +44,7 @@ void Host::Answer(CMapStringToString& request) {
   }
   if (!AnswerSettingsStore(settings, request)) {
     const std::string function = ValueOf(request, "Function");
+    functions.push_back(function);
     if (function == "List" || function == "Selection") AnswerList(request);
   }
   if (input_.Pick(8) == 0) request.SetAt("LastError", input_.Text().c_str());

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "afx.h"
 #include "fuzz_input.h"
@@ -27,6 +28,8 @@ class Host {
   static std::string CallbackAddress();
 
   Entries settings;
+  // The host functions called, in order, settings reads and writes left out.
+  std::vector<std::string> functions;
 
  private:
   static void Callback(CMapStringToString* request);

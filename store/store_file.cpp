@@ -125,7 +125,7 @@ void PactStore::Save(const char* path) const {
     ForEachOwned<RacePacts>(*this, [&](const CString& key, const RacePacts& races) {
       // A header that would not read back as its key would file this section and the ones
       // after it elsewhere; the section stays in memory for the session instead.
-      if (!IsStorableKey(key)) return;
+      if (!IsCarriedKey(key)) return;
       lines.RemoveAll();
       races.WriteLines(lines);
       lines.AddHead(CString(kHeaderMark) + key);

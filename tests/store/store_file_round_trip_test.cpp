@@ -126,4 +126,9 @@ TEST(StoreFileRoundTrip, WhatTheStorableRulesAcceptReadsBackExactly) {
   EXPECT_EQ(LoadAndSave(dir.Read("store.ini")), dir.Read("store.ini"));
   EXPECT_EQ(dir.Read("store.ini").find("Beta"), std::string::npos);
   EXPECT_EQ(dir.Read("store.ini").find("Gamma"), std::string::npos);
+
+  // What the file itself held is written back as it was, even where the plug-in would refuse
+  // it from the player today.
+  const std::string odd = "@Al\rpha/Xar\r\nV\ror,1,2,A\rB\r\n\r\n";
+  EXPECT_EQ(LoadAndSave(odd), odd);
 }
