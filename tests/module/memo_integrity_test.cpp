@@ -34,6 +34,20 @@ Entries Report(const std::string& game, const std::string& turn) {
   return {{"GameName", game}, {"RaceName", "Xar"}, {"Turn", turn}};
 }
 
+// "Sign treaty" on `race`, the one row selected in the race table, with the person doing
+// `sign` in the dialog and `add` in a new-condition dialog; answers the dialogs that opened.
+std::vector<UINT> SignWith(Session& session, const std::string& race, ScriptedUser::Action sign,
+                           ScriptedUser::Action add = nullptr) {
+  session.host.AnswerSelection("51467", "Name", {race});
+  ScriptedUser user;
+  user.InDialog(IDD_SIGN_TREATY, std::move(sign));
+  if (add) user.InDialog(IDD_NEW_CONDITION, std::move(add));
+  session.Command("Sign treaty", "51467");
+  return user.dialogsSeen;
+}
+
+void ClickOK(CDialog&, CUserInput& input) { input.Click(IDOK); }
+
 // A command that ended as a cancelled dialog: the host heard of nothing but the selection and
 // the race list, and the file is as it was.
 void ExpectNothingRecorded(Session& session, const std::string& storeFile) {
@@ -48,13 +62,10 @@ void ExpectNothingRecorded(Session& session, const std::string& storeFile) {
 TEST(MemoIntegrity, AnEmptiedFirstTurnConfirmedWithEnterTakesTheLastAndKeepsTheHistory) {
   Session session(kKelStore);
   session.Start();
-  session.host.AnswerSelection("51467", "Name", {"Kel"});
-  ScriptedUser user;
-  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+  SignWith(session, "Kel", [](CDialog&, CUserInput& input) {
     input.Type(IDC_FROM, "");
     input.Key(VK_RETURN);
   });
-  session.Command("Sign treaty", "51467");
   EXPECT_NE(session.game.Read(Session::kStoreFile)
                 .find("Kel,1,5,NA\r\nKel,6,10,TR\r\nKel,12,14,\r\nKel,22,22,\r\n"),
             std::string::npos)
@@ -65,26 +76,20 @@ TEST(MemoIntegrity, TurnsThatDescribeNoPactEndTheCommandAsACancelledDialogWould)
   {
     Session session(kKelStore);
     session.Start();
-    session.host.AnswerSelection("51467", "Name", {"Sar"});
-    ScriptedUser user;
-    user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+    SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
       input.Type(IDC_TILL, "9");
       input.Key(VK_RETURN);
     });
-    session.Command("Sign treaty", "51467");
     EXPECT_EQ(session.PactEnd("Sar"), "12") << "the till field took the first turn";
   }
   Session session(kKelStore);
   session.host.settings = {{"Trucelog\\DefLen", "-5"}};
   session.Start();
-  session.host.AnswerSelection("51467", "Name", {"Sar"});
-  ScriptedUser user;
-  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+  const std::vector<UINT> dialogs = SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
     EXPECT_EQ(input.Text(IDC_TILL), "7");
     input.Key(VK_RETURN);
   });
-  session.Command("Sign treaty", "51467");
-  EXPECT_EQ(user.dialogsSeen.size(), 1u);
+  EXPECT_EQ(dialogs, std::vector<UINT>{IDD_SIGN_TREATY});
   ExpectNothingRecorded(session, kKelStore);
   EXPECT_EQ(session.PactEnd("Sar"), "0");
 }
@@ -102,10 +107,7 @@ TEST(MemoIntegrity, NamesTheFileCouldNotCarryBackAreRefusedBeforeAnythingHappens
     session.gameName = refused.game;
     session.raceName = refused.ownRace;
     session.Start();
-    session.host.AnswerSelection("51467", "Name", {refused.race});
-    ScriptedUser user;
-    user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
-    session.Command("Sign treaty", "51467");
+    SignWith(session, refused.race, ClickOK);
     SCOPED_TRACE(std::string(refused.game) + "/" + refused.ownRace + " " + refused.race);
     ExpectNothingRecorded(session, kKelStore);
     EXPECT_EQ(session.PactEnd(refused.race), "0");
@@ -114,10 +116,7 @@ TEST(MemoIntegrity, NamesTheFileCouldNotCarryBackAreRefusedBeforeAnythingHappens
   for (const char* kept : {"Lum ", "Mid@dle", "Kel\tKel"}) {
     Session session(kKelStore);
     session.Start();
-    session.host.AnswerSelection("51467", "Name", {kept});
-    ScriptedUser user;
-    user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
-    session.Command("Sign treaty", "51467");
+    SignWith(session, kept, ClickOK);
     EXPECT_EQ(session.PactEnd(kept), "22") << kept;
     EXPECT_NE(session.game.Read(Session::kStoreFile).find(std::string(kept) + ",12,22,\r\n"),
               std::string::npos)
@@ -135,21 +134,20 @@ TEST(MemoIntegrity, AnAbbreviationTheFileCouldNotCarryBackIsNeverAdded) {
         Typed{"O,B", "Open borders"}, Typed{"", "Open borders"}, Typed{"OB", ""}}) {
     Session session(kKelStore);
     session.Start();
-    session.host.AnswerSelection("51467", "Name", {"Sar"});
-    ScriptedUser user;
-    user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
-      input.Click(IDC_ADD);
-      CStringArray items;
-      input.Items(IDC_CONDITIONS, items);
-      EXPECT_EQ(items.GetSize(), 0) << "nothing was added";
-      input.Click(IDOK);
-    });
-    user.InDialog(IDD_NEW_CONDITION, [refused](CDialog&, CUserInput& input) {
-      input.Type(IDC_MAIN_TEXT, refused.text);
-      input.Type(IDC_ABBREVIATION, refused.abbreviation);
-      input.Click(IDOK);
-    });
-    session.Command("Sign treaty", "51467");
+    SignWith(
+        session, "Sar",
+        [](CDialog&, CUserInput& input) {
+          input.Click(IDC_ADD);
+          CStringArray items;
+          input.Items(IDC_CONDITIONS, items);
+          EXPECT_EQ(items.GetSize(), 0) << "nothing was added";
+          input.Click(IDOK);
+        },
+        [refused](CDialog&, CUserInput& input) {
+          input.Type(IDC_MAIN_TEXT, refused.text);
+          input.Type(IDC_ABBREVIATION, refused.abbreviation);
+          input.Click(IDOK);
+        });
     EXPECT_EQ(session.host.settings.at("Trucelog\\Conditions"), "0") << refused.abbreviation;
     EXPECT_NE(session.game.Read(Session::kStoreFile).find("Sar,12,22,\r\n"), std::string::npos)
         << "the pact itself is signed";
@@ -164,14 +162,11 @@ TEST(MemoIntegrity, ConditionsFromTheSettingsStoreThatCannotBeCarriedStayOutOfTh
                            {"Trucelog\\Conditions\\1", "TR"},
                            {"Trucelog\\Conditions\\1\\string", "Trade routes"}};
   session.Start();
-  session.host.AnswerSelection("51467", "Name", {"Sar"});
-  ScriptedUser user;
-  user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+  SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
     EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Evil")) << "the host's entry is listed";
     EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Trade routes"));
     input.Click(IDOK);
   });
-  session.Command("Sign treaty", "51467");
   const std::string file = session.game.Read(Session::kStoreFile);
   EXPECT_NE(file.find("Sar,12,22,TR\r\n"), std::string::npos) << file;
   EXPECT_EQ(file.find("Evil"), std::string::npos) << file;
