@@ -89,8 +89,8 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
 // rather than let its header misfile the sections after it.
 TEST(StoreFileRoundTrip, WhatTheStorableRulesAcceptReadsBackExactly) {
   std::vector<std::string> names;
-  for (int byte = 1; byte < 256; ++byte) {
-    const std::string ch(1, static_cast<char>(byte));
+  for (int value = 1; value < 256; ++value) {
+    const std::string ch(1, static_cast<char>(value));
     for (const std::string& name : {ch + "Vor", "Vo" + ch + "r", "Vor" + ch}) names.push_back(name);
   }
   PactStore store;
