@@ -2,6 +2,7 @@
 // functions, the settings dialog and what the plug-in registered.
 #include <algorithm>
 
+#include "commands.h"
 #include "console_session.h"
 #include "dialog_view.h"
 #include "display.h"
@@ -85,6 +86,22 @@ Game& Console::ActiveGame() {
           : "no game is active: activate one first (activate GAME)");
 }
 
+const std::string& Console::RaceOf(const Game& game, const std::string& name) const {
+  const auto found = std::find(game.races.begin(), game.races.end(), name);
+  if (found != game.races.end()) return *found;
+  if (game.races.empty()) {
+    throw SessionError("the client lists no races for " + Quoted(game.name) + ", so not " +
+                       Quoted(name) + ": give them with races " + QuoteWord(game.name) +
+                       " RACE...");
+  }
+  std::string races;
+  for (const std::string& race : game.races) races += (races.empty() ? "" : ", ") + ShowAnsi(race);
+  const std::string meant = Closest(name, game.races);
+  throw SessionError("the client has no race " + Quoted(name) + " in " + ShowAnsi(game.name) +
+                     (meant.empty() ? "" : " (did you mean " + ShowAnsi(meant) + "?)") +
+                     ": its races are " + races);
+}
+
 Entries Console::GameRequest(const Game& game) const {
   return {{"GameName", game.name}, {"RaceName", game.race}, {"Turn", std::to_string(game.turn)}};
 }
@@ -112,7 +129,7 @@ void Console::GameCommand(const std::vector<std::string>& words) {
   std::optional<std::vector<std::string>> races;
   for (std::size_t i = 3; i < words.size(); ++i) {
     if (words[i] == "turn" && i + 1 < words.size()) {
-      turn = Number(words[++i], "the turn");
+      turn = Number(words[++i], "the turn", kLastTurn, kLastTurnIs);
     } else if (words[i] == "races") {
       races = std::vector<std::string>(words.begin() + static_cast<long>(i) + 1, words.end());
       break;
@@ -155,6 +172,8 @@ void Console::GamesCommand(const std::vector<std::string>&) {
 
 void Console::ActivateCommand(const std::vector<std::string>& words) {
   if (words.size() != 2) throw SessionError("expected activate GAME");
+  // A game the client does not have leaves none active, so that nothing lands in the last one.
+  if (!client_.FindGame(words[1])) client_.Activate("");
   Game& game = NamedGame(words[1]);
   client_.Activate(game.name);
   printer_.Line("client: the player works in " + ShowAnsi(game.name) + " as " +
@@ -168,7 +187,7 @@ void Console::ReportCommand(const std::vector<std::string>& words) {
         std::string(words.size() < 3 ? "missing the game or the turn" : "too many words") +
         ": expected report GAME TURN");
   Game& game = NamedGame(words[1]);
-  const int turn = Number(words[2], "the turn");
+  const int turn = Number(words[2], "the turn", kLastTurn, kLastTurnIs);
   game.turn = turn;
   game.lastTurn = (std::max)(game.lastTurn, turn);
   printer_.Line("client: loads the report of " + ShowAnsi(game.name) + ", turn " +
@@ -187,14 +206,21 @@ void Console::SelectCommand(const std::vector<std::string>& words) {
                        (view ? " shows a planet, which is not selected: use planet OWNER"
                              : " is no view with rows: expected races or relations"));
   }
+  const bool races = std::string(view->id) == kRaceTable;
+  if (!races && values.size() % 2 != 0)
+    throw SessionError(
+        "relations are selected in pairs: expected select relations FROM TO [FROM TO...]");
+  // What was selected goes first: a mistake below leaves nothing selected, not the last rows.
+  for (const char* column : {"Name", "From", "To"}) client_.Select(view->id, column, {});
+  if (!values.empty()) {
+    const Game& game = ActiveGame();
+    for (const std::string& value : values) RaceOf(game, value);
+  }
   std::string shown;
-  if (std::string(view->id) == kRaceTable) {
+  if (races) {
     client_.Select(view->id, "Name", values);
     for (const std::string& value : values) shown += (shown.empty() ? "" : ", ") + ShowAnsi(value);
   } else {
-    if (values.size() % 2 != 0)
-      throw SessionError(
-          "relations are selected in pairs: expected select relations FROM TO [FROM TO...]");
     std::vector<std::string> from, to;
     for (std::size_t i = 0; i < values.size(); i += 2) {
       from.push_back(values[i]);
@@ -212,11 +238,12 @@ void Console::SelectCommand(const std::vector<std::string>& words) {
 void Console::PlanetCommand(const std::vector<std::string>& words) {
   if (words.size() > 2) throw SessionError("too many words: expected planet [OWNER]");
   Game& game = ActiveGame();
-  Entries request{{"GameName", game.name}};
-  if (words.size() == 2) request["Owner"] = words[1];
+  // The client tells of an unowned planet too: an empty owner, never the last one's.
+  const std::string owner = words.size() == 2 ? RaceOf(game, words[1]) : std::string();
   printer_.Line("client: shows a planet of " + ShowAnsi(game.name) +
-                (words.size() == 2 ? " owned by " + ShowAnsi(words[1]) : ", owned by nobody"));
-  Send("OnPlanetChanged", &PluginModule::OnPlanetChanged, request);
+                (owner.empty() ? ", owned by nobody" : " owned by " + ShowAnsi(owner)));
+  Send("OnPlanetChanged", &PluginModule::OnPlanetChanged,
+       {{"GameName", game.name}, {"Owner", owner}});
 }
 
 void Console::MenuCommand(const std::vector<std::string>& words) {
@@ -392,17 +419,27 @@ void Console::SettingsAnswer(const ::Answer& answer) {
         "\"" + verb +
         "\" answers a confirmation, but the settings dialog is open: use ok or cancel");
   }
-  if (verb != "ok" && verb != "cancel") {
+  // The keyboard's Enter and Escape are the dialog's, not the page's: they confirm or cancel it
+  // with the focus where it is. `ok` is a click on OK, which takes the focus first.
+  const std::string key = verb == "key" ? Lowered(answer.words[1]) : "";
+  const bool confirm = verb == "ok" || key == "enter";
+  if (!confirm && verb != "cancel" && key != "escape") {
     person_->ActOn(*page, "Trucelog", answer);
     return;
   }
-  printer_.Line(kEcho + verb);
+  printer_.Line(kEcho + ShowAnsi(JoinWords(answer.words)));
+  if (verb == "ok") {
+    const DialogView before(*page, "Trucelog");
+    config_->FocusOk();
+    person_->ShowCorrections(before, *page, "Trucelog");
+  }
   if (snapshots_.Enabled()) {
-    const std::string path = snapshots_.Write(
-        "settings trucelog " + verb, DialogView(*page, "Trucelog").Svg("Settings: Trucelog"));
+    const std::string path =
+        snapshots_.Write("settings trucelog " + std::string(confirm ? "ok" : "cancel"),
+                         DialogView(*page, "Trucelog").Svg("Settings: Trucelog"));
     printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
-  if (verb == "ok") {
+  if (confirm) {
     Entries request;
     if (Game* game = client_.Active()) request = GameRequest(*game);
     Trace("\xE2\x86\x92 OnOK " + TraceEntries(request));
@@ -413,7 +450,7 @@ void Console::SettingsAnswer(const ::Answer& answer) {
   }
   config_->Close();
   config_.reset();
-  printer_.CloseBox(verb == "ok" ? "OK" : "Cancel");
+  printer_.CloseBox(confirm ? "OK" : "Cancel");
 }
 
 void Console::AboutCommand(const std::vector<std::string>&) {

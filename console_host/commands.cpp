@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -9,6 +10,11 @@ constexpr const char* kPerson =
     "Answers in dialogs (given ahead, or at once on the open settings page)";
 constexpr const char* kWindows = "Warning windows";
 constexpr const char* kSession = "Looking and the session";
+
+std::string Lowered(std::string text) {
+  for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return text;
+}
 
 // Edit distance, for suggesting a command to one mistyped.
 std::size_t Distance(const std::string& a, const std::string& b) {
@@ -44,8 +50,8 @@ const std::vector<CommandInfo>& Commands() {
        "select races Lum Vor", kClient,
        "VIEW is races (the race table: NAME...) or relations (FROM TO pairs); no values\nselects "
        "nothing"},
-      {"planet", "planet [OWNER]", "shows a planet of the active game and its owner", "planet Kel",
-       kClient},
+      {"planet", "planet [OWNER]", "shows a planet of the active game and its owner, or nobody",
+       "planet Kel", kClient},
       {"menu", "menu VIEW ITEM", "chooses ITEM in a view's menu (help menu)",
        "menu races \"Sign treaty\"", kClient,
        "VIEW is races, planet, relations, or main for the main menu; ITEM is the item's\ntext or "
@@ -67,7 +73,7 @@ const std::vector<CommandInfo>& Commands() {
        kPerson},
       {"key", "key KEY", "presses a key in the dialog (help key)", "key tab", kPerson,
        "KEY is tab, shift-tab, enter, escape, space, up, down, delete or backspace"},
-      {"ok", "ok", "confirms the dialog (OK)", "ok", kPerson},
+      {"ok", "ok", "clicks OK, which takes the focus first", "ok", kPerson},
       {"cancel", "cancel", "cancels the dialog", "cancel", kPerson},
       {"yes", "yes", "answers a confirmation with Yes", "yes", kPerson},
       {"no", "no", "answers a confirmation with No", "no", kPerson},
@@ -96,12 +102,18 @@ const CommandInfo* FindCommand(const std::string& name) {
 }
 
 std::string Suggestion(const std::string& typed) {
+  std::vector<std::string> names;
+  for (const CommandInfo& command : Commands()) names.push_back(command.name);
+  return Closest(typed, names);
+}
+
+std::string Closest(const std::string& typed, const std::vector<std::string>& names) {
   std::string best;
   std::size_t bestDistance = 3;
-  for (const CommandInfo& command : Commands()) {
-    const std::size_t distance = Distance(typed, command.name);
+  for (const std::string& name : names) {
+    const std::size_t distance = Distance(Lowered(typed), Lowered(name));
     if (distance < bestDistance) {
-      best = command.name;
+      best = name;
       bestDistance = distance;
     }
   }

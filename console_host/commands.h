@@ -18,5 +18,7 @@ const std::vector<CommandInfo>& Commands();
 const CommandInfo* FindCommand(const std::string& name);
 // The command names closest to a mistyped one, for "did you mean".
 std::string Suggestion(const std::string& typed);
+// Of `names`, the one closest to `typed`, letter case aside; empty when none is near.
+std::string Closest(const std::string& typed, const std::vector<std::string>& names);
 // The help: all commands by section, or one command in full.
 std::vector<std::string> HelpLines(const std::string& command);

@@ -21,11 +21,55 @@ std::string TraceValue(const std::string& value) {
 }
 
 std::string TraceEntries(const Entries& entries) {
+  // Keys in the order a person counts them ("2" before "10", "Game.2" before "Game.10"), and of
+  // a long list only its first and last entries.
+  std::vector<const Entries::value_type*> sorted;
+  for (const auto& entry : entries) sorted.push_back(&entry);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const auto* a, const auto* b) { return CountedLess(a->first, b->first); });
+  const auto numbered = static_cast<std::size_t>(std::count_if(
+      sorted.begin(), sorted.end(), [](const auto* entry) { return AllDigits(entry->first); }));
+  const std::size_t left =
+      numbered > kTraceListMost ? numbered - kTraceListHead - kTraceListTail : 0;
   std::string text;
-  for (const auto& [key, value] : entries) {
-    text += (text.empty() ? "" : ", ") + ShowAnsi(key) + ": " + TraceValue(value);
+  std::size_t seen = 0;
+  for (const auto* entry : sorted) {
+    const bool inList = AllDigits(entry->first);
+    if (inList && left > 0 && seen >= kTraceListHead && seen < kTraceListHead + left) {
+      if (seen++ == kTraceListHead)
+        text += ", \xE2\x80\xA6 " + std::to_string(left) + " more \xE2\x80\xA6";
+      continue;
+    }
+    if (inList) ++seen;
+    text += (text.empty() ? "" : ", ") + ShowAnsi(entry->first) + ": " + TraceValue(entry->second);
   }
   return "{" + text + "}";
+}
+
+bool CountedLess(const std::string& a, const std::string& b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const bool digitA = std::isdigit(static_cast<unsigned char>(a[i])) != 0;
+    const bool digitB = std::isdigit(static_cast<unsigned char>(b[j])) != 0;
+    if (digitA && digitB) {
+      std::size_t endA = i, endB = j;
+      while (endA < a.size() && std::isdigit(static_cast<unsigned char>(a[endA]))) ++endA;
+      while (endB < b.size() && std::isdigit(static_cast<unsigned char>(b[endB]))) ++endB;
+      // Without leading zeros, the shorter run of digits is the smaller number.
+      std::string runA = a.substr(i, endA - i), runB = b.substr(j, endB - j);
+      runA.erase(0, (std::min)(runA.find_first_not_of('0'), runA.size()));
+      runB.erase(0, (std::min)(runB.find_first_not_of('0'), runB.size()));
+      if (runA.size() != runB.size()) return runA.size() < runB.size();
+      if (runA != runB) return runA < runB;
+      i = endA;
+      j = endB;
+    } else {
+      if (a[i] != b[j]) return a[i] < b[j];
+      ++i;
+      ++j;
+    }
+  }
+  return a.size() - i < b.size() - j;
 }
 
 namespace {
@@ -51,6 +95,19 @@ fs::path FreshFolder() {
 }
 
 }  // namespace
+
+fs::path Caseless(const fs::path& folder, const std::string& name) {
+  // The entry as the folder spells it, its own spelling first where two differ in case alone.
+  fs::path found;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string entryName = entry->path().filename().string();
+    if (entryName == name) return entry->path();
+    if (found.empty() && Lowered(entryName) == Lowered(name)) found = entry->path();
+  }
+  return found.empty() ? folder / name : found;
+}
 
 // The keys `after` has that `before` had not, or had with another value.
 Entries Changes(const Entries& before, const Entries& after) {
@@ -81,12 +138,13 @@ bool AllDigits(const std::string& text) {
 
 std::string Quoted(const std::string& ansi) { return "\"" + ShowAnsi(ansi) + "\""; }
 
-int Number(const std::string& word, const std::string& what) {
+int Number(const std::string& word, const std::string& what, int most, const std::string& mostIs) {
   bool digits = !word.empty() && word.size() <= 10;
   for (const char ch : word) digits = digits && ch >= '0' && ch <= '9';
   const long long value = digits ? std::stoll(word) : -1;
-  if (value < 0 || value > INT_MAX) {
-    throw SessionError("expected " + what + " as a number of 0 or more, got " + Quoted(word));
+  if (value < 0 || value > most) {
+    throw SessionError("expected " + what + " as a number from 0 to " + std::to_string(most) +
+                       (mostIs.empty() ? "" : " (" + mostIs + ")") + ", got " + Quoted(word));
   }
   return static_cast<int>(value);
 }
@@ -137,6 +195,8 @@ int Console::Run() {
     module_.reset();
     return kExitNoModule;
   }
+  // From here on the session ends only through its closing steps.
+  CatchInterrupts();
   // The script is named from where the host started, before it enters the game folder.
   const bool fromInput = options_.script.empty() || options_.script == "-";
   std::ifstream script;
@@ -163,9 +223,13 @@ int Console::Run() {
   if (interactive) {
     RunInteractive();
   } else if (fromInput) {
-    status = RunScript(std::cin, "stdin");
+    status = RunScript(ReadInputLine, "stdin");
   } else {
-    status = RunScript(script, options_.script);
+    status = RunScript(
+        [&script](std::string& line) {
+          return std::getline(script, line) ? Typed::kLine : Typed::kEnded;
+        },
+        options_.script);
   }
   End();
   return status;
@@ -182,15 +246,23 @@ int Console::EnterGameFolder() {
     }
   } else {
     gameFolder_ = fs::absolute(options_.game, error);
-    fs::create_directories(gameFolder_, error);
+    if (!error) fs::create_directories(gameFolder_, error);
   }
-  fs::current_path(gameFolder_, error);
+  if (!error) fs::current_path(gameFolder_, error);
+  // The client's folder always has PLUGINS/: without it every save of the plug-in would fail.
+  fs::path plugins = gameFolder_ / kPluginsFolder;
+  if (!error) plugins = Caseless(gameFolder_, kPluginsFolder);
+  if (!error && !fs::is_directory(plugins, error)) fs::create_directory(plugins, error);
   if (error) {
-    std::cerr << "trucelog-host: cannot use the game folder " << gameFolder_.string() << "\n";
+    std::cerr << "trucelog-host: cannot use the game folder "
+              << (options_.game.empty() ? gameFolder_.string() : options_.game) << ": "
+              << error.message() << "\n";
     return kExitFailure;
   }
   printer_.Line("Game folder: " +
-                (options_.game.empty() ? gameFolder_.string() + " (new)" : options_.game));
+                (options_.game.empty() ? gameFolder_.string() + " (new; " : options_.game + " (") +
+                "the store file: " + StoreFile().lexically_relative(gameFolder_).generic_string() +
+                ")");
   std::vector<std::string> skipped;
   host_.settings = LoadSettingsFile(kSettingsFileName, &skipped);
   for (const std::string& line : skipped) {
@@ -199,6 +271,10 @@ int Console::EnterGameFolder() {
   }
   savedSettings_ = host_.settings;
   return kExitOk;
+}
+
+fs::path Console::StoreFile() const {
+  return Caseless(Caseless(gameFolder_, kPluginsFolder), kStoreFileName);
 }
 
 void Console::Start() {
@@ -233,11 +309,22 @@ void Console::End() {
 
 // Reading the session.
 
-int Console::RunScript(std::istream& in, const std::string& name) {
+int Console::RunScript(const std::function<Typed(std::string&)>& next, const std::string& name) {
   std::string line;
-  for (int number = 1; !quit_ && std::getline(in, line); ++number) {
+  for (int number = 1; !quit_; ++number) {
+    // Ctrl-C stops the script between two lines; the session ends as the last one left it.
+    const Typed typed = TakeInterrupt() ? Typed::kInterrupted : next(line);
+    if (typed == Typed::kInterrupted) {
+      printer_.Flush();
+      std::cerr << name << ":" << number << ": interrupted (" << kInterruptKeys
+                << "): the session ends before this line\n";
+      return kExitInterrupted;
+    }
+    if (typed == Typed::kEnded) break;
     try {
       RunLine(line, number, true);
+      // Whoever pipes the lines in sees each command's answer before sending the next.
+      printer_.Flush();
     } catch (const SessionError& error) {
       printer_.Flush();
       std::cerr << name << ":" << (error.Line() ? error.Line() : number) << ": " << error.what()
@@ -255,15 +342,18 @@ int Console::RunScript(std::istream& in, const std::string& name) {
 }
 
 void Console::RunInteractive() {
-  printer_.Line(std::string("Type help for the commands, quit or ") + kEndOfInputKeys + " to end" +
-                (reader_->Edits() ? "; Tab completes command names." : "."));
+  printer_.Line(std::string("Type help for the commands, quit or ") + kEndOfInputKeys +
+                " to end, " + kInterruptKeys + " to clear a line" +
+                (reader_->Edits() ? std::string("; Tab completes ") + kTabCompletes + "." : "."));
   std::string line;
   for (int number = 1; !quit_; ++number) {
     printer_.Flush();
-    if (!reader_->ReadCommand(config_ ? "settings> " : "trucelog> ", line)) {
+    const Typed typed = reader_->ReadCommand(config_ ? "settings> " : "trucelog> ", line);
+    if (typed == Typed::kEnded) {
       printer_.Line("");
       break;
     }
+    if (typed == Typed::kInterrupted) continue;
     try {
       RunLine(line, number, false);
     } catch (const SessionError& error) {
@@ -326,24 +416,32 @@ void Console::AfterPluginCall() {
   }
 }
 
-std::vector<std::string> Console::Completions(const std::vector<std::string>& before) const {
+std::vector<std::string> Console::Completions(const std::vector<std::string>& typed) const {
+  // The person types UTF-8; the client's names are in its code page.
+  std::vector<std::string> before;
+  for (const std::string& word : typed) before.push_back(TypedAnsi(word));
   std::vector<std::string> words;
+  const Game* active = client_.Active();
+  const std::vector<std::string> races = active ? active->races : std::vector<std::string>{};
   if (before.empty()) {
     for (const CommandInfo& command : Commands()) words.push_back(command.name);
-    return words;
-  }
-  const std::string& verb = before[0];
-  if ((verb == "menu" || verb == "select") && before.size() == 1) {
-    for (const ClientView& view : kViews) words.push_back(view.name);
+  } else if (const std::string& verb = before[0]; verb == "help" && before.size() == 1) {
+    for (const CommandInfo& command : Commands()) words.push_back(command.name);
+  } else if ((verb == "menu" || verb == "select") && before.size() == 1) {
+    for (const ClientView& view : kViews) {
+      if (verb == "menu" || std::string(view.id) != "1") words.push_back(view.name);
+    }
     if (verb == "menu") words.push_back("main");
   } else if (verb == "menu" && before.size() == 2) {
     const ClientView* view = FindView(before[1]);
     const auto main = registrations_.find("MenuItem");
-    const std::vector<std::string> items =
-        view ? MenuItems(view->id)
-             : std::vector<std::string>{main == registrations_.end() ? "" : main->second};
-    words = items;
-  } else if ((verb == "report" || verb == "activate" || verb == "races") && before.size() == 1) {
+    words = view ? MenuItems(view->id)
+                 : std::vector<std::string>{main == registrations_.end() ? "" : main->second};
+  } else if ((verb == "select" && before.size() >= 2) || (verb == "planet" && before.size() == 1) ||
+             (verb == "call" && before.size() >= 2)) {
+    words = races;
+  } else if ((verb == "report" || verb == "activate" || verb == "races" || verb == "game") &&
+             before.size() == 1) {
     for (const Game& game : client_.Games()) words.push_back(game.name);
   } else if (verb == "call" && before.size() == 1) {
     for (const auto& [key, value] : registrations_) {
@@ -359,6 +457,7 @@ std::vector<std::string> Console::Completions(const std::vector<std::string>& be
       if (!control.name.empty()) words.push_back(control.name);
     }
   }
+  for (std::string& word : words) word = ShowAnsi(word);
   return words;
 }
 
@@ -376,6 +475,8 @@ Entries Console::Send(const char* name, void (PluginModule::*entry)(CMapStringTo
   Fill(map, request);
   ++traceDepth_;
   (module_.get()->*entry)(map);
+  // A window the call opened shows within it.
+  WatchWindows();
   --traceDepth_;
   const Entries answer = Snapshot(map);
   const Entries changed = Changes(request, answer);
@@ -396,6 +497,7 @@ Entries Console::SendWithList(const char* name,
   for (const std::string& item : list) array.Add(item.c_str());
   ++traceDepth_;
   (module_.get()->*entry)(map, array);
+  WatchWindows();
   --traceDepth_;
   std::string changedCells;
   for (INT_PTR i = 0; i < array.GetSize(); ++i) {

@@ -4,7 +4,9 @@
 // what a person looks at). Nothing outside those files uses it.
 #pragma once
 
+#include <climits>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -23,7 +25,17 @@
 #include "simulated_host.h"
 
 inline constexpr const char* kEcho = "\xC2\xBB ";  // "» "
-inline constexpr const char* kStoreFile = "PLUGINS/Trucelog.ini";
+// What Tab completes at the prompt, where readline edits the line.
+inline constexpr const char* kTabCompletes =
+    "commands, games, races, views, menu items, script functions, window actions and the "
+    "settings page's fields";
+// Where the plug-in keeps its store file: "PLUGINS\Trucelog.ini" under the client's folder.
+inline constexpr const char* kPluginsFolder = "PLUGINS";
+inline constexpr const char* kStoreFileName = "Trucelog.ini";
+
+// The entry of `folder` named `name` whatever its letter case, as the client's Windows finds
+// it; `folder / name` when there is none.
+std::filesystem::path Caseless(const std::filesystem::path& folder, const std::string& name);
 
 std::string Lowered(std::string text);
 // The words as a script writes them.
@@ -31,11 +43,19 @@ std::string JoinWords(const std::vector<std::string>& words);
 bool AllDigits(const std::string& text);
 // The plug-in's text, quoted for the terminal.
 std::string Quoted(const std::string& ansi);
-// A whole number of 0 or more; throws SessionError naming `what` otherwise.
-int Number(const std::string& word, const std::string& what);
+// A whole number from 0 to `most`; throws SessionError naming `what`, the limit and what the
+// limit is (`mostIs`) otherwise.
+int Number(const std::string& word, const std::string& what, int most = INT_MAX,
+           const std::string& mostIs = "");
 std::string Plural(std::size_t count, const std::string& one, const std::string& many);
-// Entries as the trace shows them: {key: "value", ...}.
+// Entries as the trace shows them: {key: "value", ...}, a long list of numbered entries cut
+// to its first kTraceListHead and last kTraceListTail when it holds more than kTraceListMost.
 std::string TraceEntries(const Entries& entries);
+inline constexpr std::size_t kTraceListMost = 8;
+inline constexpr std::size_t kTraceListHead = 4;
+inline constexpr std::size_t kTraceListTail = 2;
+// Text order with runs of digits compared as numbers: "2" < "10", "Game.9" < "Game.10".
+bool CountedLess(const std::string& a, const std::string& b);
 std::string TraceValue(const std::string& value);
 // The keys `after` has that `before` had not, or had with another value.
 Entries Changes(const Entries& before, const Entries& after);
@@ -84,7 +104,8 @@ class Console : public SimulatedHost::Client {
   int EnterGameFolder();
   void Start();
   void End();
-  int RunScript(std::istream& in, const std::string& name);
+  // Runs the lines `next` reads; `name` names them in messages.
+  int RunScript(const std::function<Typed(std::string&)>& next, const std::string& name);
   void RunInteractive();
   void RunLine(const std::string& line, int number, bool echo);
   void Execute(const std::vector<std::string>& words, int number);
@@ -127,6 +148,8 @@ class Console : public SimulatedHost::Client {
   Game& NamedGame(const std::string& name);
   Game& ActiveGame();
   Entries GameRequest(const Game& game) const;
+  // The race of `game` the client lists under `name`; throws naming the races it has.
+  const std::string& RaceOf(const Game& game, const std::string& name) const;
   std::vector<std::string> MenuItems(const std::string& viewId) const;
   void ShowRegistrations();
   // Delivers posted messages, then shows the windows that opened and tells of those hidden,
@@ -134,7 +157,11 @@ class Console : public SimulatedHost::Client {
   void WatchWindows();
   void ShowWindow(int number, const HostMainWindow::Child& window);
   std::optional<HostMainWindow::Child> FindWindow(int number) const;
+  // The main window's client area, where a maximised window spreads.
+  SIZE MainArea() const;
   void SaveSettings();
+  // The plug-in's store file in the game folder, whether it exists or not.
+  std::filesystem::path StoreFile() const;
   // A path as the person named things: relative to where the host started, when inside it.
   std::string Shown(const std::filesystem::path& path) const;
 

@@ -25,9 +25,10 @@ constexpr Alias kAliases[] = {
 constexpr double kPixelsAcross = 1.5;
 constexpr double kPixelsDown = 1.625;
 constexpr double kTitleBar = 18;
-constexpr const char* kFont =
-    "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, Arial, sans-serif\" "
-    "font-size=\"10\"";
+constexpr double kFontSize = 10;
+constexpr const char* kFontFamily =
+    "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, DejaVu Sans, sans-serif\"";
+const std::string kFont = std::string(kFontFamily) + " font-size=\"10\"";
 constexpr const char* kFace = "#d4d0c8";
 constexpr const char* kShadow = "#808080";
 
@@ -161,14 +162,6 @@ std::string KindWord(ControlKind kind) {
     default:
       return "a label";
   }
-}
-
-// A caption drawn in the font the pictures fall back on may be wider than the place the
-// template gives it; it is then squeezed into that place, as the template's font would fit.
-std::string Fitted(const std::string& text, double width) {
-  constexpr double kAverageGlyph = 5.6;
-  if (kAverageGlyph * static_cast<double>(text.size()) <= width) return "";
-  return "textLength=\"" + SvgNumber(width) + "\" lengthAdjust=\"spacingAndGlyphs\"";
 }
 
 std::string FieldWidthText(const std::string& utf8, const DialogControl& control, int extra) {
@@ -453,6 +446,19 @@ std::vector<std::string> DialogView::TextLines() const {
   return lines;
 }
 
+namespace {
+
+// `text` at `x`, baseline `baseline`, made as small as it must be to fit `width`.
+void FittedText(SvgPicture& picture, double x, double baseline, const std::string& text,
+                double width, const std::string& ink, const std::string& extra = "") {
+  const double size = FittingSize(text, kFontSize, width);
+  picture.Text(x, baseline, text, ink,
+               (size < kFontSize ? "font-size=\"" + SvgNumber(size) + "\" " : std::string()) +
+                   "xml:space=\"preserve\"" + (extra.empty() ? "" : " " + extra));
+}
+
+}  // namespace
+
 std::string DialogView::Svg(const std::string& title) const {
   const double width = (rect_.right - rect_.left) * kPixelsAcross;
   const double top = hasCaption_ ? kTitleBar : 0;
@@ -461,9 +467,12 @@ std::string DialogView::Svg(const std::string& title) const {
   picture.Rect(1, 1, width, height, kFace, "#404040");
   if (hasCaption_) {
     picture.Rect(1, 1, width, kTitleBar, "#0a246a");
-    picture.Text(6, 14, caption_, "#ffffff", std::string(kFont) + " font-weight=\"bold\"");
+    picture.BeginClip(1, 1, width, kTitleBar);
+    FittedText(picture, 6, 14, caption_, (width - 10) / 1.15, "#ffffff",
+               std::string(kFontFamily) + " font-weight=\"bold\"");
+    picture.EndClip();
   }
-  picture.Raw("<g " + std::string(kFont) + ">");
+  picture.Raw("<g " + kFont + ">");
   for (const DialogControl& control : controls_) {
     const double x = 1 + control.rect.left * kPixelsAcross;
     const double y = 1 + top + control.rect.top * kPixelsDown;
@@ -471,74 +480,95 @@ std::string DialogView::Svg(const std::string& title) const {
     const double h = (FaceBottom(control) - control.rect.top) * kPixelsDown;
     const double middle = y + h / 2 + 4;
     const std::string ink = control.enabled ? "#000000" : kShadow;
+    const std::string caption = WithoutAmpersand(control.text);
+    // Nothing of a control shows outside it.
+    picture.BeginClip(x, y, w, h);
     switch (control.kind) {
       case ControlKind::kLabel:
-        picture.Text(x, middle, WithoutAmpersand(control.text), ink,
-                     Fitted(WithoutAmpersand(control.text), w));
+        FittedText(picture, x, middle, caption, w, ink);
         break;
-      case ControlKind::kGroupBox:
-        picture.Rect(x, y + 6, w, h - 6, "none", kShadow);
-        picture.Rect(x + 5, y, 6.5 * static_cast<double>(control.text.size()) + 6, 12, kFace);
-        picture.Text(x + 8, y + 10, WithoutAmpersand(control.text), ink);
+      case ControlKind::kGroupBox: {
+        picture.Rect(x + 0.5, y + 6, w - 1, h - 6.5, "none", kShadow);
+        const double size = FittingSize(caption, kFontSize, w - 16);
+        picture.Rect(x + 5, y, TextWidth(caption, size) + 6, 12, kFace);
+        FittedText(picture, x + 8, y + 10, caption, w - 16, ink);
         break;
+      }
       case ControlKind::kButton:
-        picture.Rect(x, y, w, h, kFace, "#404040",
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h - 1, kFace, "#404040",
                      control.isDefault ? "stroke-width=\"2\"" : "stroke-width=\"1\"");
-        picture.Text(x + w / 2, middle, WithoutAmpersand(control.text), ink,
-                     "text-anchor=\"middle\"");
+        FittedText(picture, x + w / 2, middle, caption, w - 6, ink, "text-anchor=\"middle\"");
         break;
       case ControlKind::kCheckBox:
-        picture.Rect(x, middle - 10, 12, 12, "#ffffff", kShadow);
+        picture.Rect(x + 0.5, middle - 10, 12, 12, "#ffffff", kShadow);
         if (control.checked) picture.Text(x + 6, middle, "x", "#000000", "text-anchor=\"middle\"");
-        picture.Text(x + 17, middle, WithoutAmpersand(control.text), ink,
-                     Fitted(WithoutAmpersand(control.text), w - 17));
+        FittedText(picture, x + 17, middle, caption, w - 17, ink);
         break;
       case ControlKind::kRadio:
-        picture.Raw("<circle cx=\"" + SvgNumber(x + 6) + "\" cy=\"" + SvgNumber(middle - 4) +
+        picture.Raw("<circle cx=\"" + SvgNumber(x + 6.5) + "\" cy=\"" + SvgNumber(middle - 4) +
                     "\" r=\"6\" fill=\"#ffffff\" stroke=\"" + kShadow + "\"/>");
         if (control.checked) {
-          picture.Raw("<circle cx=\"" + SvgNumber(x + 6) + "\" cy=\"" + SvgNumber(middle - 4) +
+          picture.Raw("<circle cx=\"" + SvgNumber(x + 6.5) + "\" cy=\"" + SvgNumber(middle - 4) +
                       "\" r=\"3\" fill=\"#000000\"/>");
         }
-        picture.Text(x + 17, middle, WithoutAmpersand(control.text), ink);
+        FittedText(picture, x + 17, middle, caption, w - 17, ink);
         break;
       case ControlKind::kEdit:
-        picture.Rect(x, y, w, h, "#ffffff", kShadow);
-        picture.Text(x + 3, middle, control.text, ink);
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h - 1, "#ffffff", kShadow);
+        // A field shows the start of a longer text; the rest lies past its edge.
+        picture.Text(x + 3, middle, control.text, ink, "xml:space=\"preserve\"");
         break;
       case ControlKind::kCombo:
       case ControlKind::kDropList:
-        picture.Rect(x, y, w, h, "#ffffff", kShadow);
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h - 1, "#ffffff", kShadow);
+        picture.BeginClip(x, y, w - 15, h);
+        picture.Text(x + 3, middle, control.text, ink, "xml:space=\"preserve\"");
+        picture.EndClip();
         picture.Rect(x + w - 15, y + 1, 14, h - 2, kFace, kShadow);
         picture.Text(x + w - 8, middle, "v", "#000000", "text-anchor=\"middle\"");
-        picture.Text(x + 3, middle, control.text, ink);
         break;
       case ControlKind::kList: {
-        picture.Rect(x, y, w, h, "#ffffff", kShadow);
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h - 1, "#ffffff", kShadow);
         const double itemHeight = AFX_CHECKLIST_ITEM_HEIGHT;
+        const double items = static_cast<double>(control.items.size());
+        // Items past the bottom edge are there to scroll to: a scroll bar says so.
+        const bool scrolls = items * itemHeight > h - 2;
+        const double inner = scrolls ? w - kSvgScrollBar : w;
+        picture.BeginClip(x + 1, y + 1, inner - 2, h - 2);
         for (std::size_t i = 0; i < control.items.size(); ++i) {
           const double itemTop = y + 1 + static_cast<double>(i) * itemHeight;
-          if (itemTop + itemHeight > y + h) break;  // the rest lies below the scroll edge
+          if (itemTop >= y + h) break;
           double textLeft = x + 3;
           if (control.checkList) {
-            picture.Rect(x + 3, itemTop + 3, 10, 10, "#ffffff", "#000000");
+            picture.Rect(x + 3.5, itemTop + 3.5, 10, 10, "#ffffff", "#000000");
             if (control.ticks[i]) {
-              picture.Text(x + 8, itemTop + 12, "x", "#000000", "text-anchor=\"middle\"");
+              picture.Text(x + 8.5, itemTop + 12, "x", "#000000", "text-anchor=\"middle\"");
             }
             textLeft = x + 3 + AFX_CHECKLIST_BOX_WIDTH;
           }
-          picture.Text(textLeft, itemTop + 12, control.items[i], ink);
+          if (!control.checkList && static_cast<int>(i) == control.selected) {
+            picture.Rect(x + 1, itemTop, inner - 2, itemHeight, "#0a246a");
+          }
+          picture.Text(
+              textLeft, itemTop + 12, control.items[i],
+              !control.checkList && static_cast<int>(i) == control.selected ? "#ffffff" : ink,
+              "xml:space=\"preserve\"");
+        }
+        picture.EndClip();
+        if (scrolls) {
+          picture.ScrollBar(x + w - kSvgScrollBar, y, h, h - 2, items * itemHeight, true);
         }
         break;
       }
       case ControlKind::kSpin:
-        picture.Rect(x, y, w, h / 2, kFace, kShadow);
-        picture.Rect(x, y + h / 2, w, h / 2, kFace, kShadow);
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h / 2 - 0.5, kFace, kShadow);
+        picture.Rect(x + 0.5, y + h / 2, w - 1, h / 2 - 0.5, kFace, kShadow);
         break;
       case ControlKind::kOther:
-        picture.Rect(x, y, w, h, "none", kShadow, "stroke-dasharray=\"2,2\"");
+        picture.Rect(x + 0.5, y + 0.5, w - 1, h - 1, "none", kShadow, "stroke-dasharray=\"2,2\"");
         break;
     }
+    picture.EndClip();
   }
   picture.Raw("</g>");
   return picture.Finish();

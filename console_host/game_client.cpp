@@ -30,7 +30,9 @@ std::vector<std::string> Parameters(const Entries& request) {
 std::string JoinNames(const std::vector<std::string>& names, std::size_t from) {
   std::string joined;
   for (std::size_t i = from; i < names.size(); ++i) {
-    joined += (i > from ? (i + 1 == names.size() ? " and " : ", ") : "") + names[i];
+    // An order may name no race at all: the plug-in's planet view on a planet nobody owns.
+    joined += (i > from ? (i + 1 == names.size() ? " and " : ", ") : "") +
+              (names[i].empty() ? std::string("\"\"") : names[i]);
   }
   return joined;
 }
@@ -99,9 +101,12 @@ bool GameClient::Answer(const Entries& request, Entries& answer) {
   if (function == "List") {
     if (first == "Races" && game) PutList(answer, game->races);
     if (first == "Turns" && game) {
-      std::vector<std::string> turns;
-      for (int turn = 0; turn <= game->lastTurn; ++turn) turns.push_back(std::to_string(turn));
-      PutList(answer, turns);
+      // The turns 0 to the newest, of which the plug-in reads only the entry numbers, the
+      // newest above all: that entry alone is sent, so that turn 2 billion costs what turn 2
+      // does.
+      const std::string entries = std::to_string(static_cast<long long>(game->lastTurn) + 1);
+      answer["Count"] = entries;
+      answer[entries] = std::to_string(game->lastTurn);
     }
     return true;
   }

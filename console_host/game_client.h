@@ -12,6 +12,13 @@
 
 #include "request_map.h"
 
+// The last turn the client accepts. The plug-in keeps the current turn as a signed 32-bit
+// number and takes it from the "List" "Turns" answer as the newest entry's number less one, so
+// that number, the turn plus one, must still be one (the store's unsigned turns reach further,
+// and the sign dialog's up-down controls, 16-bit, only to 32767).
+inline constexpr int kLastTurn = 2147483646;
+inline constexpr const char* kLastTurnIs = "the last turn the client accepts";
+
 struct Game {
   std::string name;
   std::string race;                              // the player's own race
@@ -52,6 +59,7 @@ class GameClient {
 
   // The game the player works in; null before the first is activated.
   Game* Active() { return FindGame(active_); }
+  const Game* Active() const { return const_cast<GameClient*>(this)->Active(); }
   void Activate(const std::string& name) { active_ = name; }
 
   // What is selected in `view`'s `column`: one value per selected row.

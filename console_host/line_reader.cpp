@@ -4,27 +4,44 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "console_streams.h"
 #include "script_words.h"
 
 #ifdef TRUCELOG_HAVE_READLINE
 #include <readline/history.h>
 #include <readline/readline.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace {
 
+// What the person sees of Ctrl-C, which the terminal no longer echoes by itself.
+constexpr const char* kInterruptEcho = "^C\n";
+
 class PlainReader : public LineReader {
  public:
   bool Edits() const override { return false; }
-  bool Ask(const std::string& prompt, std::string& line) override {
+
+  Typed Ask(const std::string& prompt, std::string& line) override {
+    if (ended_) return Typed::kEnded;
+    TakeInterrupt();  // pressed before the question, so no answer to it
     std::cout << prompt << std::flush;
-    if (!std::getline(std::cin, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    const Typed typed = ReadInputLine(line);
+    if (typed == Typed::kLine && !line.empty() && line.back() == '\r') line.pop_back();
+    // The terminal dropped what was typed and showed the key; the next prompt goes below.
+    if (typed == Typed::kInterrupted) std::cout << '\n';
+    ended_ = typed == Typed::kEnded;
+    return typed;
   }
-  bool ReadCommand(const std::string& prompt, std::string& line) override {
+
+  Typed ReadCommand(const std::string& prompt, std::string& line) override {
     return Ask(prompt, line);
   }
+
+ private:
+  bool ended_ = false;
 };
 
 #ifdef TRUCELOG_HAVE_READLINE
@@ -32,6 +49,29 @@ class PlainReader : public LineReader {
 // Readline completes through plain C functions; they reach the one reader through here.
 LineReader::Completer* activeCompleter = nullptr;
 std::vector<std::string> candidates;
+// Set by the key Ctrl-C stands for while readline reads.
+bool lineInterrupted = false;
+
+// Ctrl-C never reaches readline as a key (the terminal makes it a signal), so its code can
+// stand for the signal: the key reader hands it on when Ctrl-C ended its wait.
+constexpr int kInterruptKey = 3;
+
+int ReadKey(FILE* stream) {
+  for (;;) {
+    if (!AwaitInput(fileno(stream))) return kInterruptKey;
+    unsigned char key = 0;
+    const ssize_t got = read(fileno(stream), &key, 1);
+    if (got == 1) return key;
+    if (got == 0 || errno != EINTR) return EOF;
+  }
+}
+
+int ClearLine(int, int) {
+  rl_replace_line("", 0);
+  lineInterrupted = true;
+  rl_done = 1;
+  return 0;
+}
 
 char* NextCandidate(const char* text, int state) {
   static std::size_t next = 0;
@@ -60,7 +100,7 @@ char** Complete(const char* text, int start, int) {
     candidates = (*activeCompleter)(before);
     // Inside an opened quote the words go as they are; outside, one with blanks opens its own.
     if (rl_completion_quote_character == 0) {
-      for (std::string& candidate : candidates) candidate = QuoteWord(candidate);
+      for (std::string& candidate : candidates) candidate = QuoteTyped(candidate);
     }
   }
   return rl_completion_matches(text, NextCandidate);
@@ -73,42 +113,59 @@ class ReadlineReader : public LineReader {
     rl_attempted_completion_function = Complete;
     rl_completer_quote_characters = "\"";
     rl_basic_word_break_characters = " \t";
+    // Ctrl-C is the host's (CatchInterrupts): readline leaves the signals alone, and its key
+    // reader turns an interrupted read into the key that clears the line.
+    rl_catch_signals = 0;
+    rl_getc_function = ReadKey;
+    rl_bind_key(kInterruptKey, ClearLine);
     activeCompleter = &completer_;
   }
   ~ReadlineReader() override { activeCompleter = nullptr; }
 
   bool Edits() const override { return true; }
 
-  bool Ask(const std::string& prompt, std::string& line) override {
+  Typed Ask(const std::string& prompt, std::string& line) override {
     // Questions in a dialog complete nothing and stay out of the history.
     Completer* saved = activeCompleter;
     activeCompleter = nullptr;
-    const bool read = Read(prompt, line);
+    const Typed typed = Read(prompt, line);
     activeCompleter = saved;
-    return read;
+    return typed;
   }
 
-  bool ReadCommand(const std::string& prompt, std::string& line) override {
-    if (!Read(prompt, line)) return false;
-    if (!line.empty() && line != last_) {
+  Typed ReadCommand(const std::string& prompt, std::string& line) override {
+    const Typed typed = Read(prompt, line);
+    if (typed == Typed::kLine && !line.empty() && line != last_) {
       add_history(line.c_str());
       last_ = line;
     }
-    return true;
+    return typed;
   }
 
  private:
-  static bool Read(const std::string& prompt, std::string& line) {
+  Typed Read(const std::string& prompt, std::string& line) {
+    if (ended_) return Typed::kEnded;
     std::cout.flush();
+    TakeInterrupt();  // pressed before the question, so no answer to it
+    lineInterrupted = false;
     char* read = readline(prompt.c_str());
-    if (!read) return false;
+    if (!read) {
+      ended_ = true;
+      return Typed::kEnded;
+    }
     line = read;
     std::free(read);
-    return true;
+    if (lineInterrupted) {
+      std::cout << kInterruptEcho << std::flush;
+      line.clear();
+      return Typed::kInterrupted;
+    }
+    return Typed::kLine;
   }
 
   Completer completer_;
   std::string last_;
+  bool ended_ = false;
 };
 
 #endif

@@ -11,12 +11,13 @@
 
 class LineReader : public Terminal {
  public:
-  // The words that may complete the word being typed, given the words before it; unquoted.
+  // The words that may complete the word being typed, given the words before it; unquoted,
+  // in the person's UTF-8 both ways.
   using Completer = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
 
   static std::unique_ptr<LineReader> Create(Completer completer);
   // Whether line editing is there, for the greeting.
   virtual bool Edits() const = 0;
-  // A command line: kept in the history. False at the end of input.
-  virtual bool ReadCommand(const std::string& prompt, std::string& line) = 0;
+  // A command line: kept in the history. Ctrl-C clears the line being typed.
+  virtual Typed ReadCommand(const std::string& prompt, std::string& line) = 0;
 };

@@ -28,12 +28,14 @@ constexpr const char* kUsage =
     "                     folder, named on the first line)\n"
     "  --trace            show every entry-point call and every host function call\n"
     "  --color=WHEN       colour the warning windows: auto (on a terminal), always or never\n"
-    "  --snapshots DIR    draw every warning window and dialog as an SVG picture in DIR\n"
-    "  --help             show this help\n"
+    "  --snapshots DIR    draw every warning window and dialog as an SVG picture in DIR,\n"
+    "                     numbered on from the pictures already there\n"
+    "  -h, --help         show this help\n"
+    "  --version          show the version of this program\n"
     "\n"
     "Type help at the prompt for the commands; docs/session-language.md describes them all.\n"
     "Exit status: 0 done, 1 the game folder cannot be used, 2 a mistake in the script or the\n"
-    "options, 3 the module cannot be loaded.\n";
+    "options, 3 the module cannot be loaded, 130 Ctrl-C stopped the script.\n";
 
 int Usage(const std::string& complaint) {
   std::cerr << "trucelog-host: " << complaint << "\n" << kUsage;
@@ -70,10 +72,14 @@ int main(int argc, char** argv) {
       value = argv[++i];
     }
     const bool hasValue = equals != std::string::npos;
-    if ((option == "--help" || option == "--trace") && hasValue) {
+    if (option == "-h") option = "--help";
+    if ((option == "--help" || option == "--trace" || option == "--version") && hasValue) {
       return Usage(option + " takes no value");
     } else if (option == "--help") {
       std::cout << kUsage;
+      return kExitOk;
+    } else if (option == "--version") {
+      std::cout << "trucelog-host " TRUCELOG_VERSION "\n";
       return kExitOk;
     } else if (option == "--trace") {
       options.trace = true;

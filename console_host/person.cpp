@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "console_streams.h"
 #include "display.h"
 #include "svg.h"
 
@@ -78,15 +79,17 @@ std::string ButtonRow(const std::vector<Button>& buttons) {
 
 std::string MessageBoxSvg(const std::string& text, const std::string& caption,
                           const std::vector<Button>& buttons) {
-  const double width = (std::max)(260.0, 6.5 * static_cast<double>(text.size()) + 80);
+  const double width = (std::max)(260.0, TextWidth(text, 11) + 80);
   const double height = 112;
   SvgPicture picture(width + 2, height + 2, caption);
   const std::string font =
-      "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, Arial, sans-serif\"";
+      "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, DejaVu Sans, sans-serif\"";
   const std::string size = " font-size=\"11\"";
   picture.Rect(1, 1, width, height, "#d4d0c8", "#404040");
   picture.Rect(1, 1, width, 18, "#0a246a");
+  picture.BeginClip(1, 1, width, 18);
   picture.Text(6, 14, caption, "#ffffff", font + size + " font-weight=\"bold\"");
+  picture.EndClip();
   picture.Raw("<circle cx=\"30\" cy=\"46\" r=\"14\" fill=\"#ffffff\" stroke=\"#0a246a\"/>");
   picture.Text(30, 52, "?", "#0a246a", font + " font-size=\"18\" text-anchor=\"middle\"");
   picture.Text(56, 50, text, "#000000", font + size);
@@ -164,15 +167,26 @@ void Person::ActOn(CWnd& window, const std::string& caption, const Answer& answe
   if (!IsWindow(window.m_hWnd)) return;
   // What the person sees change besides what they did: a field the dialog corrected, a text
   // the field's style changed as it was typed.
-  const DialogView after(window, caption);
+  ShowChanges(before, DialogView(window, caption), typedInto,
+              words[0] == "type" ? &words[2] : nullptr);
+}
+
+void Person::ShowCorrections(const DialogView& before, CWnd& window, const std::string& caption) {
+  if (IsWindow(window.m_hWnd)) ShowChanges(before, DialogView(window, caption), 0, nullptr);
+}
+
+void Person::ShowChanges(const DialogView& before, const DialogView& after, int typedInto,
+                         const std::string* typed) {
   for (const DialogControl& now : after.Controls()) {
     const bool field = now.kind == ControlKind::kEdit || now.kind == ControlKind::kCombo ||
                        now.kind == ControlKind::kDropList;
     if (!field || now.name.empty()) continue;
     const auto was = std::find_if(before.Controls().begin(), before.Controls().end(),
                                   [&](const DialogControl& c) { return c.hWnd == now.hWnd; });
-    if (was == before.Controls().end() || (now.id == typedInto && words[0] != "type")) continue;
-    const std::string& expected = now.id == typedInto ? words[2] : was->text;
+    if (was == before.Controls().end() || (typedInto != 0 && now.id == typedInto && !typed)) {
+      continue;
+    }
+    const std::string& expected = typedInto != 0 && now.id == typedInto ? *typed : was->text;
     if (now.text != expected) {
       printer_.Line("  \xE2\x86\x92 \"" + ShowAnsi(now.name) + "\" shows \"" + ShowAnsi(now.text) +
                     "\"");
@@ -345,7 +359,7 @@ int Person::OnMessageBox(const CString& text, const CString& caption, UINT type)
       }
     } else if (terminal_) {
       for (std::string line;;) {
-        if (!terminal_->Ask(printer_.Prefix() + choices + "? ", line)) break;
+        if (terminal_->Ask(printer_.Prefix() + choices + "? ", line) != Typed::kLine) break;
         const auto chosen = std::find_if(buttons.begin(), buttons.end(), [&](const Button& b) {
           return Lowered(line) == Lowered(b.name) || (b.id == IDYES && IsYes(line)) ||
                  (b.id == IDNO && IsNo(line));
@@ -372,7 +386,7 @@ int Person::OnMessageBox(const CString& text, const CString& caption, UINT type)
 
 bool Person::Ask(const std::string& prompt, std::string& line) {
   printer_.Flush();
-  if (!terminal_->Ask(printer_.Prefix() + prompt, line)) return false;
+  if (terminal_->Ask(printer_.Prefix() + prompt, line) != Typed::kLine) return false;
   line = TypedAnsi(line);
   while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
   return true;
@@ -457,7 +471,8 @@ bool Person::AskField(CWnd& window, const DialogView& view, const DialogControl&
 }
 
 int Person::AskDialog(CDialog& dialog) {
-  printer_.Line("Answer field by field; Enter keeps what a field shows.");
+  printer_.Line(std::string("Answer field by field; Enter keeps what a field shows, ") +
+                kInterruptKeys + " cancels the dialog.");
   CUserInput input(dialog);
   for (;;) {
     const DialogView view(dialog);

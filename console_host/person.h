@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "afx.h"
+#include "console_streams.h"
 #include "dialog_view.h"
 #include "printer.h"
 #include "script_words.h"
@@ -20,8 +21,9 @@
 class Terminal {
  public:
   virtual ~Terminal() = default;
-  // Shows `prompt` and reads a line; false at the end of input.
-  virtual bool Ask(const std::string& prompt, std::string& line) = 0;
+  // Shows `prompt` and reads a line: the line, Ctrl-C, or the end of the input (which stays
+  // ended).
+  virtual Typed Ask(const std::string& prompt, std::string& line) = 0;
 };
 
 // One answer: its words ("type", "till", "20") and the script line that gave it.
@@ -54,18 +56,25 @@ class Person : public CSimulatedUser {
   // Carries out one answer on an open dialog or page at once and shows what it changed.
   // `caption` names the window in messages. Throws SessionError.
   void ActOn(CWnd& window, const std::string& caption, const Answer& answer);
+  // Shows the fields of `window` whose text is no longer what `before` saw: what the dialog
+  // corrected on its own.
+  void ShowCorrections(const DialogView& before, CWnd& window, const std::string& caption);
 
   void OnModalDialog(CDialog& dialog) override;
   int OnMessageBox(const CString& text, const CString& caption, UINT type) override;
 
  private:
   void Fail(const SessionError& error);
+  // As ShowCorrections; the field `typedInto` shows what was typed (`typed`), or is skipped
+  // when null, as a field the person picked in.
+  void ShowChanges(const DialogView& before, const DialogView& after, int typedInto,
+                   const std::string* typed);
   // Carries out the answer; `typedInto` receives the field typed into or picked in.
   void Carry(CWnd& window, const DialogView& view, const std::vector<std::string>& words,
              int& typedInto);
   // Asks for the dialog field by field, then for a button; answers the button that ended it.
   int AskDialog(CDialog& dialog);
-  // False at the end of input.
+  // False when the person cancels the dialog (Ctrl-C) or the input ends.
   bool AskField(CWnd& window, const DialogView& view, const DialogControl& control);
   bool Ask(const std::string& prompt, std::string& line);
   void Picture(CWnd& window, const std::string& caption, const std::string& when);

@@ -1,7 +1,9 @@
 #include "printer.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "display.h"
@@ -59,6 +61,23 @@ std::string Slug(const std::string& text) {
 bool WriteTextFile(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   return file && (file << text) && file.flush();
+}
+
+Snapshots::Snapshots(std::string folder) : folder_(std::move(folder)) {
+  if (folder_.empty()) return;
+  // A folder that holds pictures of an earlier session: the new ones follow, never among them.
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 6) continue;
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".svg") != 0) continue;
+    bool digits = true;
+    for (std::size_t i = 0; i < dash; ++i)
+      digits = digits && std::isdigit(static_cast<unsigned char>(name[i]));
+    if (digits) count_ = (std::max)(count_, std::stoi(name.substr(0, dash)));
+  }
 }
 
 std::string Snapshots::Write(const std::string& name, const std::string& svg) {

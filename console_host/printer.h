@@ -31,8 +31,9 @@ class Printer {
 
 class Snapshots {
  public:
-  // Pictures go to `folder`; none when it is empty.
-  explicit Snapshots(std::string folder) : folder_(std::move(folder)) {}
+  // Pictures go to `folder`, numbered on from the highest number of those already there; none
+  // when it is empty.
+  explicit Snapshots(std::string folder);
 
   bool Enabled() const { return !folder_.empty(); }
   // Writes `svg` as "NN-<name>.svg" and answers the file's path; empty when disabled.

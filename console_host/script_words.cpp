@@ -68,6 +68,15 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
+std::string QuoteTyped(const std::string& utf8) {
+  bool plain = !utf8.empty() && utf8[0] != '#';
+  for (const char ch : utf8) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte <= ' ' || byte == 0x7F || ch == '"') plain = false;
+  }
+  return plain ? utf8 : QuoteWord(utf8);
+}
+
 std::string QuoteWord(const std::string& word) {
   bool plain = !word.empty() && word[0] != '#';
   for (const char ch : word) {

@@ -25,3 +25,5 @@ std::vector<std::string> SplitWords(const std::string& line);
 // The word as a script would write it: quoted when it is empty or holds blanks, quotes or
 // bytes outside printable ASCII, with control bytes escaped; bare otherwise.
 std::string QuoteWord(const std::string& word);
+// The same for a word in the person's UTF-8: letters beyond ASCII need no quotes there.
+std::string QuoteTyped(const std::string& utf8);

@@ -1,9 +1,13 @@
 // The pacts of one memo drawn across the turns: one row per race, one bar per unbroken run of
 // pacts, each pact of the run a segment labelled with its conditions, the current turn marked.
 // Read from the pact store file with the plug-in's own store code, so the picture shows what
-// the file holds, which is what the plug-in saved after its last treaty command.
+// the file holds, which is what the plug-in saved after its last treaty command. The axis spans
+// every pact and the current turn: stretches of turns where nothing begins or ends are drawn
+// shortened and marked as broken, so that a far turn never squeezes the rest, and every label
+// keeps off the bars, the marker and the other labels.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,7 +22,42 @@ struct TimelineRow {
 // The rows of store key `key` ("game/race") in the store file at `path`, sorted by race.
 std::vector<TimelineRow> ReadTimeline(const std::string& path, const std::string& key);
 
-// The picture; `settings` (the client's settings store) gives the conditions' main texts for
-// the legend.
-std::string TimelineSvg(const std::string& key, int turn, const std::vector<TimelineRow>& rows,
-                        const Entries& settings);
+// Where each thing of the picture goes, in pixels.
+struct TimelineBox {
+  double x = 0, y = 0, width = 0, height = 0;
+};
+
+struct TimelineLabel {
+  TimelineBox box;   // where the text lies, with its whole height
+  std::string text;  // in the client's code page
+  std::string colour;
+  double size = 0;
+  bool bold = false;
+  int bar = -1;  // the bar it is written on, or -1 for a label off the bars
+};
+
+struct TimelineBar {
+  TimelineBox box;
+  std::string fill;
+  int row = 0;
+  std::size_t pact = 0;  // in the row
+};
+
+struct TimelineLayout {
+  double width = 0, height = 0;
+  std::uint64_t first = 0, last = 0;  // the axis: from the turn `first` to the end of `last`
+  std::vector<TimelineBar> bars;      // one per pact
+  std::vector<TimelineBox> runs;      // the outline of each unbroken run of pacts
+  std::vector<TimelineBox> markers;   // the current turn: on the axis and in every row
+  std::vector<TimelineBox> breaks;    // stretches of the axis drawn shortened
+  TimelineBox axis;                   // its line, `height` 0
+  std::vector<double> ticks;          // the axis' labelled turns
+  std::vector<TimelineLabel> labels;  // every text
+  std::vector<TimelineBar> swatches;  // the legend's colours
+};
+
+// The layout of the picture. `turn` is the current turn; `settings` (the client's settings
+// store) gives the conditions' main texts for the legend.
+TimelineLayout LayOutTimeline(const std::string& key, int turn,
+                              const std::vector<TimelineRow>& rows, const Entries& settings);
+std::string TimelineSvg(const TimelineLayout& layout, const std::string& title);

@@ -63,14 +63,23 @@ std::optional<HostMainWindow::Child> Console::FindWindow(int number) const {
   return std::nullopt;
 }
 
+SIZE Console::MainArea() const {
+  RECT area{};
+  if (CMDIFrameWnd* frame = windows_->Frame()) {
+    CWnd::FromHandle(frame->m_hWndMDIClient)->GetClientRect(&area);
+  }
+  return {area.right - area.left, area.bottom - area.top};
+}
+
 void Console::ShowWindow(int number, const HostMainWindow::Child& window) {
   const CDisplayList painted = windows_->Paint(window.hWnd);
   printer_.OpenBox("window " + std::to_string(number) + ": " + ShowAnsi(window.caption) +
                    " \xE2\x80\x94 " + WindowState(window));
   for (const std::string& line : BandLines(BandsOf(painted), printer_.Color())) printer_.Line(line);
   if (snapshots_.Enabled()) {
-    const std::string path = snapshots_.Write(
-        "window " + std::to_string(number) + " " + window.caption, WindowSvg(window, painted));
+    const std::string path =
+        snapshots_.Write("window " + std::to_string(number) + " " + window.caption,
+                         WindowSvg(window, painted, MainArea()));
     printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
   printer_.CloseBox("");
@@ -128,11 +137,21 @@ void Console::WindowCommand(const std::vector<std::string>& words) {
   } else if (action == "close") {
     done = windows_->Close(hWnd);
   } else if (action == "move") {
+    // In 64 bits: a position kept from an earlier session may span the whole 32-bit range.
     const RECT& was = found->normal;
-    const int left = Number(words[3], "X"), top = Number(words[4], "Y");
-    const int width = words.size() == 7 ? Number(words[5], "the width") : was.right - was.left;
-    const int height = words.size() == 7 ? Number(words[6], "the height") : was.bottom - was.top;
-    done = windows_->Move(hWnd, RECT{left, top, left + width, top + height});
+    const long long left = Number(words[3], "X"), top = Number(words[4], "Y");
+    const long long width = words.size() == 7 ? Number(words[5], "the width")
+                                              : static_cast<long long>(was.right) - was.left;
+    const long long height = words.size() == 7 ? Number(words[6], "the height")
+                                               : static_cast<long long>(was.bottom) - was.top;
+    if (left + width > INT_MAX || top + height > INT_MAX || left + width < INT_MIN ||
+        top + height < INT_MIN) {
+      throw SessionError("window " + std::to_string(number) + " would reach past " +
+                         std::to_string(INT_MAX) + ": give a smaller position or size");
+    }
+    done = windows_->Move(
+        hWnd, RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + width),
+                   static_cast<LONG>(top + height)});
   } else {
     throw SessionError(
         "no action " + Quoted(action) +
@@ -158,8 +177,9 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
   if (words.size() > 2) throw SessionError("too many words: expected timeline [FILE]");
   Game& game = ActiveGame();
   const std::string key = game.name + "/" + game.race;
-  const std::vector<TimelineRow> rows = ReadTimeline((gameFolder_ / kStoreFile).string(), key);
-  const std::string svg = TimelineSvg(key, game.turn, rows, host_.settings);
+  const std::vector<TimelineRow> rows = ReadTimeline(StoreFile().string(), key);
+  const std::string svg =
+      TimelineSvg(LayOutTimeline(key, game.turn, rows, host_.settings), "Pacts of " + key);
   fs::path path;
   if (words.size() == 2) {
     path = fs::path(words[1]).is_absolute() ? fs::path(words[1]) : startFolder_ / words[1];
@@ -189,18 +209,34 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
 void Console::SettingsCommand(const std::vector<std::string>&) {
   printer_.Line("The client's settings store (" + std::string(kSettingsFileName) + "):");
   if (host_.settings.empty()) printer_.Line("  (empty)");
+  // As the plug-in wrote them, in the client's code page, as the store file is shown; only
+  // bytes no terminal should get are written \xHH.
+  const auto shown = [](const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string safe;
+    for (const char ch : text) {
+      const auto code = static_cast<unsigned char>(ch);
+      if (code < 0x20 || code == 0x7F) {
+        safe += std::string("\\x") + kHex[code >> 4] + kHex[code & 0xF];
+      } else {
+        safe += ch;
+      }
+    }
+    return ShowAnsi(safe);
+  };
   for (const auto& [name, value] : host_.settings) {
-    printer_.Line("  " + ShowAnsi(name) + " = " + ShowAnsi(EscapeSetting(value, false)));
+    printer_.Line("  " + shown(name) + " = " + shown(value));
   }
 }
 
 void Console::StoreCommand(const std::vector<std::string>&) {
-  std::ifstream file(kStoreFile, std::ios::binary);
+  const std::string shown = StoreFile().lexically_relative(gameFolder_).generic_string();
+  std::ifstream file(StoreFile(), std::ios::binary);
   if (!file) {
-    printer_.Line("No store file yet (" + std::string(kStoreFile) + ").");
+    printer_.Line("No store file yet (" + shown + ").");
     return;
   }
-  printer_.Line(std::string("The plug-in's store file (") + kStoreFile + "):");
+  printer_.Line("The plug-in's store file (" + shown + "):");
   std::string line;
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -19,6 +19,13 @@ constexpr NamedColour kColours[] = {{RGB(255, 255, 255), "white"},
 
 constexpr double kTitleBar = 20;
 constexpr double kBorder = 4;
+constexpr double kMinimised = 160;  // the width of a minimised window's caption bar
+constexpr SIZE kLargest = {4000, 3000};
+// DejaVu Sans Mono and Courier New advance 0.61 of their size: 7.9 pixels, within a cell.
+constexpr double kMonoSize = CDC::kCellWidth / 0.61;
+
+// From `from` to `to` in 64 bits: a position the plug-in kept may span the whole 32-bit range.
+long long Span(LONG from, LONG to) { return static_cast<long long>(to) - from; }
 
 std::string Escape24(COLORREF colour, bool background) {
   return "\x1b[" + std::string(background ? "48" : "38") + ";2;" +
@@ -77,7 +84,7 @@ std::string WindowState(const HostMainWindow::Child& window) {
   if (window.visible && window.active && window.showCmd != SW_SHOWNORMAL) state += ", active";
   const RECT& r = window.normal;
   return state + ", at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
-         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+         std::to_string(Span(r.left, r.right)) + "x" + std::to_string(Span(r.top, r.bottom));
 }
 
 std::vector<std::string> BandLines(const std::vector<PaintedBand>& bands, bool color) {
@@ -102,38 +109,77 @@ std::vector<std::string> BandLines(const std::vector<PaintedBand>& bands, bool c
   return lines;
 }
 
-std::string WindowSvg(const HostMainWindow::Child& window, const CDisplayList& painted) {
-  const double width = (std::max)(LONG{120}, window.normal.right - window.normal.left);
-  const double height = (std::max)(LONG{60}, window.normal.bottom - window.normal.top);
+std::string WindowSvg(const HostMainWindow::Child& window, const CDisplayList& painted,
+                      SIZE mainArea) {
+  // As the person sees it: maximised it fills the main window, minimised it is its caption bar.
+  double width = static_cast<double>(Span(window.normal.left, window.normal.right));
+  double height = static_cast<double>(Span(window.normal.top, window.normal.bottom));
+  if (window.showCmd == SW_SHOWMAXIMIZED) {
+    width = mainArea.cx;
+    height = mainArea.cy;
+  } else if (window.showCmd == SW_SHOWMINIMIZED) {
+    width = kMinimised;
+    height = kTitleBar + 2;
+  }
+  // A rectangle kept from a far-off position may be as large as the coordinates go: no screen
+  // shows more than this.
+  width = std::clamp(width, 120.0, kLargest.cx * 1.0);
+  height =
+      std::clamp(height, window.showCmd == SW_SHOWMINIMIZED ? height : 60.0, kLargest.cy * 1.0);
   SvgPicture picture(width, height, window.caption);
-  const std::string font = "font-family=\"Courier New, monospace\" font-size=\"13\"";
   picture.Rect(0, 0, width, height, "#d4d0c8", "#404040");
   picture.Rect(1, 1, width - 2, kTitleBar, window.active ? "#0a246a" : "#808080");
+  const std::string titleFont =
+      "font-family=\"Tahoma, DejaVu Sans, Arial, sans-serif\" font-weight=\"bold\"";
+  picture.BeginClip(1, 1, width - 2, kTitleBar);
   picture.Text(6, 15, window.caption, "#ffffff",
-               "font-family=\"Tahoma, Arial, sans-serif\" font-size=\"12\" font-weight=\"bold\"");
+               titleFont + " font-size=\"" +
+                   SvgNumber(FittingSize(window.caption, 12, (width - 12) / 1.15)) + "\"");
+  picture.EndClip();
+  if (window.showCmd == SW_SHOWMINIMIZED) return picture.Finish();
+
+  // The client area, less the scroll bars the view needs for what it holds beyond it.
   const double left = kBorder, top = kTitleBar + kBorder;
-  const double clientWidth = width - 2 * kBorder, clientHeight = height - top - kBorder;
-  picture.Raw("<clipPath id=\"client\"><rect x=\"" + SvgNumber(left) + "\" y=\"" + SvgNumber(top) +
-              "\" width=\"" + SvgNumber(clientWidth) + "\" height=\"" + SvgNumber(clientHeight) +
-              "\"/></clipPath>");
+  double clientWidth = width - 2 * kBorder, clientHeight = height - top - kBorder;
+  double wholeWidth = window.scrolls ? window.total.cx : 0;
+  double wholeHeight = window.scrolls ? window.total.cy : 0;
+  for (const CDisplayItem& item : painted.items) {
+    wholeWidth = (std::max)(wholeWidth, static_cast<double>(item.rect.right));
+    wholeHeight = (std::max)(wholeHeight, static_cast<double>(item.rect.bottom));
+  }
+  bool across = false, down = false;
+  for (int pass = 0; pass < 2; ++pass) {
+    down = down || wholeHeight > clientHeight - (across ? kSvgScrollBar : 0);
+    across = across || wholeWidth > clientWidth - (down ? kSvgScrollBar : 0);
+  }
+  const double viewWidth = clientWidth - (down ? kSvgScrollBar : 0);
+  const double viewHeight = clientHeight - (across ? kSvgScrollBar : 0);
   picture.Rect(left, top, clientWidth, clientHeight, "#ffffff");
-  picture.Raw("<g clip-path=\"url(#client)\" " + font + ">");
+  if (down) picture.ScrollBar(left + viewWidth, top, viewHeight, viewHeight, wholeHeight, true);
+  if (across) picture.ScrollBar(left, top + viewHeight, viewWidth, viewWidth, wholeWidth, false);
+  if (down && across) {
+    picture.Rect(left + viewWidth, top + viewHeight, kSvgScrollBar, kSvgScrollBar, "#d4d0c8");
+  }
+
+  // The view's text in a font whose characters are no wider than the device context's cells.
+  picture.BeginClip(left, top, viewWidth, viewHeight);
+  picture.Raw("<g font-family=\"DejaVu Sans Mono, Courier New, monospace\" font-size=\"" +
+              SvgNumber(kMonoSize) + "\">");
   for (const CDisplayItem& item : painted.items) {
     const RECT& r = item.rect;
+    const double itemWidth = static_cast<double>(Span(r.left, r.right));
+    const double itemHeight = static_cast<double>(Span(r.top, r.bottom));
     if (item.kind == CDisplayItem::fillRect) {
-      picture.Rect(left + r.left, top + r.top, r.right - r.left, r.bottom - r.top,
-                   SvgColor(item.color));
+      picture.Rect(left + r.left, top + r.top, itemWidth, itemHeight, SvgColor(item.color));
       continue;
     }
     if (item.opaque) {
-      picture.Rect(left + r.left, top + r.top, r.right - r.left, r.bottom - r.top,
-                   SvgColor(item.background));
+      picture.Rect(left + r.left, top + r.top, itemWidth, itemHeight, SvgColor(item.background));
     }
-    // One cell per character, as the device context measured them.
     picture.Text(left + r.left, top + r.top + 12, item.text.GetString(), SvgColor(item.color),
-                 "textLength=\"" + std::to_string(r.right - r.left) +
-                     "\" lengthAdjust=\"spacingAndGlyphs\" xml:space=\"preserve\"");
+                 "xml:space=\"preserve\"");
   }
   picture.Raw("</g>");
+  picture.EndClip();
   return picture.Finish();
 }

@@ -27,5 +27,8 @@ std::string ColourName(COLORREF colour);
 std::string WindowState(const HostMainWindow::Child& window);
 // The bands as terminal lines: coloured cells, or each colour named in front.
 std::vector<std::string> BandLines(const std::vector<PaintedBand>& bands, bool color);
-// The window with its caption bar and client area, its display list drawn into it.
-std::string WindowSvg(const HostMainWindow::Child& window, const CDisplayList& painted);
+// The window with its caption bar and client area, its display list drawn into it and clipped
+// to it, with scroll bars where the view holds more than the area shows. A maximised window
+// fills `mainArea`, the main window's client area; a minimised one is its caption bar.
+std::string WindowSvg(const HostMainWindow::Child& window, const CDisplayList& painted,
+                      SIZE mainArea);

@@ -23,6 +23,10 @@ HostConfigDialog::HostConfigDialog(const PluginModule& module) : module_(module)
   tree_.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, RECT{0, 0, 100, 180}, &dialog_, kTreeId);
   tree_.InsertItem("General");
   pluginsItem_ = tree_.InsertItem("Plug-ins");
+  AfxCreateWindow(WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                  RECT{160, 176, 230, 196}, dialog_.m_hWnd, IDOK);
+  AfxCreateWindow(WC_BUTTON, "Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                  RECT{240, 176, 310, 196}, dialog_.m_hWnd, IDCANCEL);
 }
 
 HostConfigDialog::~HostConfigDialog() { Close(); }
@@ -49,6 +53,10 @@ void HostConfigDialog::Confirm(const Entries& request) {
   CMapStringToString map;
   Fill(map, request);
   module_.OnOK(map);
+}
+
+void HostConfigDialog::FocusOk() {
+  if (CWnd* ok = dialog_.GetDlgItem(IDOK)) ok->SetFocus();
 }
 
 void HostConfigDialog::Close() {

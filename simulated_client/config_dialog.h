@@ -1,9 +1,9 @@
 // The host's configuration dialog, as the client runs it: a tree of pages with an item
-// "Plug-ins" under which each plug-in hangs its own page. The host hands the plug-in the
-// tree's address and that item's handle (CreateConfig), finds the page through the data of the
-// item the plug-in adds and shows it, lets the person act on it, and on confirmation runs the
-// page's saving exchange and calls OnOK. Closing destroys the page windows with the dialog and
-// releases the page objects.
+// "Plug-ins" under which each plug-in hangs its own page, and the OK and Cancel buttons. The
+// host hands the plug-in the tree's address and that item's handle (CreateConfig), finds the
+// page through the data of the item the plug-in adds and shows it, lets the person act on it,
+// and on confirmation runs the page's saving exchange and calls OnOK. Closing destroys the page
+// windows with the dialog and releases the page objects.
 #pragma once
 
 #include <memory>
@@ -28,6 +28,9 @@ class HostConfigDialog {
 
   // OK: the page's saving exchange, then OnOK with `request` (the current game, race, turn).
   void Confirm(const Entries& request);
+  // The first half of a click on OK: the focus moves to the button, so that the field it
+  // leaves runs what leaving it does. (The Enter key confirms with the focus where it is.)
+  void FocusOk();
   // Destroys the dialog and the pages in it, and releases the page objects.
   void Close();
 

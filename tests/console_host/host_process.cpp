@@ -12,6 +12,7 @@
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 #include <chrono>
@@ -171,21 +172,42 @@ HostRun RunHost(const std::vector<std::string>& arguments, const std::filesystem
 }
 
 HostTerminal::HostTerminal(const std::vector<std::string>& arguments,
-                           const std::filesystem::path& folder) {
+                           const std::filesystem::path& folder, Wiring wiring) {
+  if (wiring == Wiring::kPipes) {
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(in[0], 0);
+      dup2(out[1], 1);
+      dup2(out[1], 2);
+      for (const int fd : {in[0], in[1], out[0], out[1]}) close(fd);
+      Exec(arguments, folder);
+    }
+    close(in[0]);
+    close(out[1]);
+    input_ = in[1];
+    output_ = out[0];
+    return;
+  }
   struct winsize size {};
   size.ws_row = 50;
   size.ws_col = 160;
-  pid_ = forkpty(&master_, nullptr, nullptr, &size);
+  pid_ = forkpty(&input_, nullptr, nullptr, &size);
   if (pid_ == 0) {
-    // A plain terminal and no personal readline settings, so that the screen is predictable.
+    // A plain terminal, no personal readline settings and UTF-8, so that the screen is
+    // predictable.
     setenv("TERM", "dumb", 1);
     setenv("INPUTRC", "/dev/null", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
     Exec(arguments, folder);
   }
+  output_ = input_;
 }
 
 HostTerminal::~HostTerminal() {
-  if (master_ >= 0) close(master_);
+  if (input_ >= 0) close(input_);
+  if (output_ >= 0 && output_ != input_) close(output_);
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -203,22 +225,30 @@ bool HostTerminal::WaitFor(const std::string& text, int seconds) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    pollfd ready{master_, POLLIN, 0};
+    pollfd ready{output_, POLLIN, 0};
     if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
     char buffer[4096];
-    const ssize_t got = read(master_, buffer, sizeof(buffer));
+    const ssize_t got = read(output_, buffer, sizeof(buffer));
     if (got <= 0) return screen_.find(text, seen_) != std::string::npos;
     screen_.append(buffer, static_cast<std::size_t>(got));
   }
 }
 
 void HostTerminal::Type(const std::string& line) {
-  const std::string keys = line + "\r";
-  if (write(master_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) return;
+  // A terminal's Enter is a carriage return; a pipe carries lines.
+  Press(line + (output_ == input_ ? "\r" : "\n"));
+}
+
+void HostTerminal::Press(const std::string& keys) {
+  if (write(input_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) return;
+}
+
+void HostTerminal::Interrupt() {
+  if (pid_ > 0) kill(pid_, SIGINT);
 }
 
 int HostTerminal::Finish() {
-  WaitFor("\x01never shown", 10);  // drains the output until the host closes the terminal
+  WaitFor("\x01never shown", 10);  // drains the output until the host closes it
   const int status = ExitStatus(pid_);
   pid_ = -1;
   return status;

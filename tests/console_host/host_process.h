@@ -27,17 +27,26 @@ HostRun RunHost(const std::vector<std::string>& arguments, const std::filesystem
 std::string BuildPath(const char* path);
 
 #ifndef _WIN32
-// The host on a pseudo-terminal, as at a keyboard.
+// The host on a pseudo-terminal, as at a keyboard; or with pipes for its input and output, as
+// when a script is piped in, where its outputs both go to the screen.
 class HostTerminal {
  public:
-  HostTerminal(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+  enum class Wiring { kTerminal, kPipes };
+
+  HostTerminal(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+               Wiring wiring = Wiring::kTerminal);
   ~HostTerminal();
   HostTerminal(const HostTerminal&) = delete;
   HostTerminal& operator=(const HostTerminal&) = delete;
 
   // Reads until the output since the last call holds `text`; false after `seconds` without it.
   bool WaitFor(const std::string& text, int seconds = 10);
+  // A line and Enter.
   void Type(const std::string& line);
+  // Keys as they are: "\x03" is Ctrl-C on a terminal, "\t" Tab, "\x04" Ctrl-D.
+  void Press(const std::string& keys);
+  // Ctrl-C as a terminal sends it: SIGINT to the host.
+  void Interrupt();
   // Waits for the host to end; answers its exit status.
   int Finish();
   // Everything the terminal showed.
@@ -45,7 +54,8 @@ class HostTerminal {
 
  private:
   pid_t pid_ = -1;
-  int master_ = -1;
+  int input_ = -1;   // what the host reads
+  int output_ = -1;  // what it writes; on a terminal the same as `input_`
   std::string screen_;
   std::size_t seen_ = 0;
 };

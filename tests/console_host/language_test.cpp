@@ -191,3 +191,38 @@ TEST(DialogView, ChoicesAreFoundThroughTheirGroupAndTheSameCaptionTwiceIsAmbiguo
   EXPECT_EQ(NameFit("column use", "Use column"), 0);
   EXPECT_EQ(NameFit("", "Use column"), 0);
 }
+
+TEST(DialogView, APictureKeepsEachControlToItselfAndShowsWhenAListHoldsMore) {
+  TemplateDialog sign(IDD_SIGN_TREATY);
+  const auto conditions = [&](int count) {
+    sign.Dialog().SendDlgItemMessage(IDC_CONDITIONS, LB_RESETCONTENT);
+    for (int i = 1; i <= count; ++i) {
+      const std::string text = "Condition " + std::to_string(i);
+      sign.Dialog().SendDlgItemMessage(IDC_CONDITIONS, LB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    return DialogView(sign.Dialog()).Svg("Sign treaty");
+  };
+  const std::string three = conditions(3);
+  const std::string eight = conditions(8);
+  const auto tracks = [](const std::string& svg) {
+    std::size_t count = 0;
+    for (std::size_t at = svg.find("fill=\"#eeeeee\""); at != std::string::npos;
+         at = svg.find("fill=\"#eeeeee\"", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  EXPECT_EQ(tracks(three), 0u) << "three conditions fit the list";
+  EXPECT_EQ(tracks(eight), 1u) << "eight do not: a scroll bar";
+  EXPECT_NE(eight.find(">Condition 1<"), std::string::npos);
+  EXPECT_EQ(eight.find(">Condition 8<"), std::string::npos) << "below the list's edge";
+  EXPECT_EQ(eight.find("textLength"), std::string::npos);
+  // Every control in a clipped group of its own.
+  std::size_t clips = 0;
+  for (std::size_t at = eight.find("<clipPath"); at != std::string::npos;
+       at = eight.find("<clipPath", at + 1)) {
+    ++clips;
+  }
+  EXPECT_GE(clips, DialogView(sign.Dialog()).Controls().size());
+}

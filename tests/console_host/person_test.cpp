@@ -62,12 +62,13 @@ END_MESSAGE_MAP()
 class Keyboard : public Terminal {
  public:
   explicit Keyboard(std::deque<std::string> lines) : lines_(std::move(lines)) {}
-  bool Ask(const std::string& prompt, std::string& line) override {
+  // The line "^C" stands for Ctrl-C.
+  Typed Ask(const std::string& prompt, std::string& line) override {
     prompts.push_back(prompt);
-    if (lines_.empty()) return false;
+    if (lines_.empty()) return Typed::kEnded;
     line = lines_.front();
     lines_.pop_front();
-    return true;
+    return line == "^C" ? Typed::kInterrupted : Typed::kLine;
   }
   std::vector<std::string> prompts;
 
@@ -216,4 +217,23 @@ TEST(Person, OnATerminalTheDialogIsAskedFieldByFieldUntilAButtonEndsIt) {
   Desk left(&leaving);
   SignDialog cancelled;
   EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+}
+
+TEST(Person, CtrlCCancelsTheDialogBeingAskedAloneAndAnswersAConfirmationWithNo) {
+  Keyboard keyboard({"", "", "", "", "", "Add", "^C", "^C"});
+  Desk desk(&keyboard);
+  SignDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.nested, IDCANCEL);
+  ASSERT_GE(keyboard.prompts.size(), 2u);
+  EXPECT_EQ(keyboard.prompts[keyboard.prompts.size() - 2],
+            "\xE2\x94\x82 \xE2\x94\x82 Main text []: ");
+  EXPECT_EQ(keyboard.prompts.back(), "\xE2\x94\x82 With [] (Vor): ")
+      << "the sign dialog asks on after the nested one is cancelled";
+  EXPECT_TRUE(desk.Shown("Enter keeps what a field shows, Ctrl-C cancels the dialog.\n"));
+  EXPECT_EQ(desk.person.TakeFailure(), std::nullopt) << "cancelling is no mistake";
+
+  Keyboard interrupting({"^C"});
+  Desk asked(&interrupting);
+  EXPECT_EQ(AfxMessageBox("Break?", MB_YESNO), IDNO);
 }

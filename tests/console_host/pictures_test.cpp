@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include <climits>
+
 #include "commands.h"
 #include "display.h"
 #include "game_client.h"
 #include "support/temp_dir.h"
+#include "svg.h"
 #include "timeline.h"
 #include "window_view.h"
 
@@ -65,8 +68,14 @@ TEST(GameClient, AnswersTheListsOfTheGameARequestNamesAndHearsTheOrders) {
   EXPECT_EQ(answer, (Entries{{"Count", "3"}, {"1", "Kel"}, {"2", "Dro"}, {"3", "Sar"}}));
   answer.clear();
   client.Answer({{"Function", "List"}, {"GameName", "Beta"}, {"Parameter.1", "Turns"}}, answer);
-  EXPECT_EQ(answer, (Entries{{"Count", "3"}, {"1", "0"}, {"2", "1"}, {"3", "2"}}))
-      << "turns 0 to the newest, so the plug-in finds the newest as Count - 1";
+  EXPECT_EQ(answer, (Entries{{"Count", "3"}, {"3", "2"}}))
+      << "turns 0 to the newest, of which the plug-in reads the newest entry's number";
+  beta.lastTurn = kLastTurn;
+  answer.clear();
+  client.Answer({{"Function", "List"}, {"GameName", "Beta"}, {"Parameter.1", "Turns"}}, answer);
+  EXPECT_EQ(answer, (Entries{{"Count", "2147483647"}, {"2147483647", "2147483646"}}))
+      << "the last turn the client accepts: its entry's number still a signed 32-bit one";
+  beta.lastTurn = 2;
   answer.clear();
   client.Answer({{"Function", "List"}, {"GameName", "Gamma"}, {"Parameter.1", "Races"}}, answer);
   EXPECT_EQ(answer, Entries{}) << "a game the client does not have";
@@ -122,7 +131,128 @@ TEST(WindowView, BandsAreReadBackFromTheDisplayListWithTheirColours) {
   EXPECT_EQ(BandLines({}, false), std::vector<std::string>{"(nothing to show)"});
 }
 
-TEST(Timeline, RunsOfAdjoiningPactsAreOneBarAndFarTurnsDoNotStretchTheAxis) {
+namespace {
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// A warning window as the main window lists it: 500 by 300 at 0,0, showing a view whose lines
+// take `height` pixels.
+HostMainWindow::Child Window(UINT showCmd, LONG height) {
+  HostMainWindow::Child window{};
+  window.caption = "Pact expiry warnings (Alpha/Xar turn 12)";
+  window.visible = window.active = true;
+  window.showCmd = showCmd;
+  window.normal = RECT{0, 0, 500, 300};
+  window.scrolls = true;
+  window.total = SIZE{466, height};
+  return window;
+}
+
+CDisplayList Lines(int count, int cells = 58) {
+  CDisplayList painted;
+  const std::string line(static_cast<std::size_t>(cells), 'x');
+  for (LONG i = 0; i < count; ++i) {
+    painted.items.push_back(Text(i * 18, line.c_str(), RGB(0, 0, 0), RGB(255, 255, 255)));
+  }
+  return painted;
+}
+
+const char* const kScrollTrack = "fill=\"#eeeeee\"";
+
+}  // namespace
+
+TEST(WindowView, APictureShowsTheWindowAsItStandsWithScrollBarsForWhatLiesBeyond) {
+  const SIZE main = {1000, 700};
+  const std::string few = WindowSvg(Window(SW_SHOWNORMAL, 4 * 18), Lines(4), main);
+  EXPECT_TRUE(Contains(few, "width=\"500\" height=\"300\""));
+  EXPECT_EQ(Occurrences(few, kScrollTrack), 0u) << "four lines fit";
+  EXPECT_TRUE(Contains(few, "clip-path=")) << "the lines are clipped to the client area";
+  EXPECT_FALSE(Contains(few, "textLength"));
+
+  // Twenty lines are more than the client area holds: a vertical scroll bar says so.
+  const std::string many = WindowSvg(Window(SW_SHOWNORMAL, 20 * 18), Lines(20), main);
+  EXPECT_EQ(Occurrences(many, kScrollTrack), 1u);
+  // A line wider than the window, too: both.
+  const std::string wide = WindowSvg(Window(SW_SHOWNORMAL, 20 * 18), Lines(20, 80), main);
+  EXPECT_EQ(Occurrences(wide, kScrollTrack), 2u);
+
+  // Maximised, the window fills the main window, where the twenty lines fit.
+  const std::string maximised = WindowSvg(Window(SW_SHOWMAXIMIZED, 20 * 18), Lines(20), main);
+  EXPECT_TRUE(Contains(maximised, "width=\"1000\" height=\"700\"")) << maximised.substr(0, 200);
+  EXPECT_EQ(Occurrences(maximised, kScrollTrack), 0u);
+  const std::string minimised = WindowSvg(Window(SW_SHOWMINIMIZED, 20 * 18), Lines(20), main);
+  EXPECT_FALSE(Contains(minimised, "xxxx")) << "only its caption bar shows";
+
+  // A position kept from an earlier session may span every coordinate there is.
+  HostMainWindow::Child vast = Window(SW_SHOWNORMAL, 20 * 18);
+  vast.normal = RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  EXPECT_EQ(WindowState(vast), "active, at -2147483648,-2147483648 size 4294967295x4294967295");
+  EXPECT_TRUE(Contains(WindowSvg(vast, Lines(20), main), "width=\"4000\" height=\"3000\""));
+}
+
+TEST(Svg, TextIsSizedToFitWhereTheWidestFallbackFontWouldNot) {
+  // As rendered in DejaVu Sans at 100 pixels: digits 64, "m" 97, Cyrillic "Zh" 108 wide.
+  EXPECT_GE(TextWidth("0000000000", 100), 636);
+  EXPECT_GE(TextWidth("mmmmmmmmmm", 100), 974);
+  EXPECT_GE(TextWidth("\xC6\xC6\xC6\xC6\xC6\xC6\xC6\xC6\xC6\xC6", 100), 1077);
+  EXPECT_LT(TextWidth("iiiiiiiiii", 100), 400);
+  EXPECT_EQ(FittingSize("Status", 10, 100), 10);
+  const double size = FittingSize("Default pact length", 10, 75);
+  EXPECT_LT(size, 10);
+  EXPECT_LE(TextWidth("Default pact length", size), 75);
+}
+
+namespace {
+
+bool Overlap(const TimelineBox& a, const TimelineBox& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+bool Within(const TimelineBox& inner, const TimelineBox& outer) {
+  return inner.x >= outer.x && inner.x + inner.width <= outer.x + outer.width &&
+         inner.y >= outer.y && inner.y + inner.height <= outer.y + outer.height;
+}
+
+// Every label clear of the others and of the marker; off the bars, but for conditions written
+// inside their own bar.
+void ExpectLabelsClear(const TimelineLayout& layout) {
+  for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+    const TimelineLabel& label = layout.labels[i];
+    for (std::size_t j = i + 1; j < layout.labels.size(); ++j) {
+      EXPECT_FALSE(Overlap(label.box, layout.labels[j].box))
+          << label.text << " and " << layout.labels[j].text;
+    }
+    for (const TimelineBox& marker : layout.markers) {
+      EXPECT_FALSE(Overlap(label.box, marker)) << label.text << " on the marker";
+    }
+    for (std::size_t b = 0; b < layout.bars.size(); ++b) {
+      if (static_cast<int>(b) == label.bar) {
+        EXPECT_TRUE(Within(label.box, layout.bars[b].box)) << label.text << " off its bar";
+      } else {
+        EXPECT_FALSE(Overlap(label.box, layout.bars[b].box)) << label.text << " on a bar";
+      }
+    }
+    EXPECT_LE(label.box.x + label.box.width, layout.width) << label.text;
+    EXPECT_LE(label.box.y + label.box.height, layout.height) << label.text;
+  }
+}
+
+const TimelineLabel* LabelOf(const TimelineLayout& layout, const std::string& text) {
+  for (const TimelineLabel& label : layout.labels) {
+    if (label.text == text) return &label;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(Timeline, TheAxisSpansEveryPactAndTheTurnAndRunsOfAdjoiningPactsAreOneOutline) {
   TempDir folder;
   folder.Write("Trucelog.ini",
                "@G/R\r\nVor,10,15,NA/TR\r\nVor,16,20,\r\nKel,1,-1,\r\nLum,30,31,\r\n\r\n"
@@ -136,21 +266,59 @@ TEST(Timeline, RunsOfAdjoiningPactsAreOneBarAndFarTurnsDoNotStretchTheAxis) {
   EXPECT_EQ(ReadTimeline(folder.File("Trucelog.ini"), "G/X").size(), 0u);
   EXPECT_EQ(ReadTimeline(folder.File("missing.ini"), "G/R").size(), 0u);
 
-  const std::string svg =
-      TimelineSvg("G/R", 12, rows,
-                  {{"Trucelog\\Conditions", "1"},
-                   {"Trucelog\\Conditions\\0", "NA"},
-                   {"Trucelog\\Conditions\\0\\string", "Non-aggression & more"}});
+  const Entries settings = {{"Trucelog\\Conditions", "1"},
+                            {"Trucelog\\Conditions\\0", "NA"},
+                            {"Trucelog\\Conditions\\0\\string", "Non-aggression & more"}};
+  // Turn 300, far past every pact but Kel's, which runs to the last turn there is.
+  const TimelineLayout layout = LayOutTimeline("G/R", 300, rows, settings);
+  EXPECT_EQ(layout.first, 1u);
+  EXPECT_EQ(layout.last, 0xFFFFFFFFu);
+  ASSERT_EQ(layout.bars.size(), 4u);
+  ASSERT_EQ(layout.runs.size(), 3u) << "Vor's two adjoining pacts are one run";
+  const TimelineBox& lum = layout.bars[1].box;  // rows: Kel, Lum, Vor
+  for (const TimelineBar& bar : layout.bars) EXPECT_GE(bar.box.width, 5) << bar.pact;
+  ASSERT_EQ(layout.markers.size(), 4u) << "on the axis and in each row";
+  EXPECT_GT(layout.markers[1].x, lum.x + lum.width) << "turn 300 lies after Lum's pact";
+  EXPECT_LT(layout.markers[1].x + layout.markers[1].width,
+            layout.bars[0].box.x + layout.bars[0].box.width)
+      << "and before the end of Kel's";
+  EXPECT_FALSE(layout.breaks.empty()) << "the turns up to 2^32 are drawn shortened";
+  EXPECT_LT(layout.width, 1400);
+  for (const char* text : {"turn 300", "4294967295", "10", "20", "Vor"}) {
+    EXPECT_NE(LabelOf(layout, text), nullptr) << text;
+  }
+  EXPECT_EQ(LabelOf(layout, "15"), nullptr) << "no end label inside a run";
+  ExpectLabelsClear(layout);
+
+  const std::string svg = TimelineSvg(layout, "Pacts of G/R");
   EXPECT_TRUE(Contains(svg, ">NA/TR<"));
   EXPECT_TRUE(Contains(svg, ">NA = Non-aggression &amp; more<"));
   EXPECT_TRUE(Contains(svg, ">TR = (not in the dictionary)<"));
-  EXPECT_TRUE(Contains(svg, ">4294967295 &gt;<")) << "a run beyond the axis says so";
-  EXPECT_TRUE(Contains(svg, ">turn 12<"));
-  // Vor's two adjoining pacts: one outlined run from 10 to 20, with the start and end labelled.
-  EXPECT_TRUE(Contains(svg, ">10<") && Contains(svg, ">20<"));
-  EXPECT_FALSE(Contains(svg, ">15<")) << "no end label inside a run";
-  const std::size_t width = svg.find("width=\"") + 7;
-  EXPECT_LT(std::stod(svg.substr(width)), 5000.0) << "the axis stops short of turn 2^32";
+  EXPECT_FALSE(Contains(svg, "textLength"));
+}
+
+TEST(Timeline, ThirtyRacesWithTwoHundredPactsPastTurnOneThousandKeepEveryLabelClear) {
+  std::vector<TimelineRow> rows;
+  std::size_t pacts = 0;
+  const char* const conditions[] = {"", "NA", "TR", "NA/TR", "OB/NA/TR/MA"};
+  for (int race = 0; race < 30; ++race) {
+    TimelineRow row{"Race " + std::to_string(race), {}};
+    DWORD turn = 900 + static_cast<DWORD>(race * 13 % 97);
+    for (int i = 0; i < 7 && pacts < 200; ++i, ++pacts) {
+      const DWORD length = static_cast<DWORD>(1 + (race * 7 + i * 5) % 40);
+      row.pacts.push_back({turn, turn + length - 1, conditions[(race + i) % 5]});
+      turn += length + static_cast<DWORD>((race + i) % 3 == 0 ? 0 : (race * i) % 25);
+    }
+    rows.push_back(row);
+  }
+  ASSERT_EQ(pacts, 200u);
+  const TimelineLayout layout = LayOutTimeline("Alpha/Xar", 1200, rows, {});
+  ASSERT_EQ(layout.bars.size(), 200u);
+  for (const TimelineBar& bar : layout.bars) EXPECT_GE(bar.box.width, 5) << "a pact of one turn";
+  EXPECT_NE(LabelOf(layout, "turn 1200"), nullptr);
+  ExpectLabelsClear(layout);
+  EXPECT_LT(layout.width, 2500);
+  EXPECT_LT(layout.height, 30 * 80 + 300) << "a few lines of labels a row at most";
 }
 
 TEST(Help, EveryCommandIsDocumentedWithItsUsageAndAnExample) {

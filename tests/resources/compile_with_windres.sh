@@ -2,17 +2,18 @@
 # Compiles a resource script with the real resource compiler, then reads the result back and
 # checks that every resource the module needs came out, in its language.
 #   compile_with_windres.sh <script.rc> <output directory>
-# Exits 77 (skipped) where the compiler or the Windows headers are not installed.
+# Exits 77 (skipped) where the compiler or the Windows headers are not installed, or where the
+# build found none: WINDRES set and empty.
 set -eu
 
 script=$1
 out=$2
-windres=${WINDRES:-x86_64-w64-mingw32-windres}
+windres=${WINDRES-x86_64-w64-mingw32-windres}
 headers=${WINDRES_INCLUDE:-/usr/x86_64-w64-mingw32/include}
 
-if ! command -v "$windres" >/dev/null 2>&1 || [ ! -f "$headers/winresrc.h" ] ||
+if [ -z "$windres" ] || ! command -v "$windres" >/dev/null 2>&1 || [ ! -f "$headers/winresrc.h" ] ||
    ! command -v cpp >/dev/null 2>&1; then
-  echo "skipped: $windres, $headers/winresrc.h or cpp is not installed"
+  echo "skipped: ${windres:-the resource compiler}, $headers/winresrc.h or cpp is not installed"
   exit 77
 fi
 
