@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "dialog_view.h"
 #include "printer.h"
 #include "script_words.h"

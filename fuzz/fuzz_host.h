@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "fuzz_input.h"
 #include "request_map.h"
 

@@ -4,7 +4,7 @@
 // clamp to its limits.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // The value of the number at the start of `text`; `end`, when given, receives where the
 // conversion stopped (`text` itself when nothing was converted).

@@ -2,7 +2,7 @@
 // name of its C++ signature and, as an alias of the same code, under its plain name; a linker
 // version script keeps every other symbol of the module local. Trucelog.dll exports both names
 // through its export list (res/Trucelog.def) instead.
-#include "afx.h"
+#include "plugin/framework.h"
 #include "plugin/globals.h"
 
 #ifdef _WIN32

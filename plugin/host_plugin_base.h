@@ -4,7 +4,7 @@
 // to the host before `ReadStartupParameters` has received the callback's address.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // A string map exchanged with the host in both directions: request keys in, answer keys out.
 using HostRequest = CMapStringToString;
