@@ -16,5 +16,6 @@ CString DecimalText(int value);
 // `a` + `b` as the host's 32-bit arithmetic gives it: wrapping round, never overflowing.
 int WrappingSum(int a, int b);
 
-// An address or handle the host writes in decimal; 0 when the text holds none.
+// An address or handle the host writes in decimal; 0 when the text holds none, or a number no
+// pointer of this platform can hold.
 DWORD_PTR ReadAddress(const char* text);

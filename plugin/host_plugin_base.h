@@ -9,8 +9,9 @@
 // A string map exchanged with the host in both directions: request keys in, answer keys out.
 using HostRequest = CMapStringToString;
 
-// The host's callback, whose address arrives as decimal text under "DataManager".
-using HostCallback = void (*)(HostRequest* request);
+// The host's callback, whose address arrives as decimal text under "DataManager". The host
+// compiles it with its compiler's default convention, __cdecl, whatever the plug-in's default.
+using HostCallback = void(__cdecl*)(HostRequest* request);
 
 class HostPluginBase : public CWinApp {
  public:
