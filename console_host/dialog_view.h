@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 enum class ControlKind {
   kLabel,

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "console_streams.h"
 #include "dialog_view.h"
 #include "printer.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 // "#rrggbb".
 std::string SvgColor(COLORREF color);

@@ -1,18 +1,11 @@
-// The umbrella header of the stand-in application framework: what a plug-in module includes
-// to see the framework's classes and the Windows calls it stands in for.
+// The framework's core, as the original's afx.h declares it: the Windows types and constants,
+// strings, CObject with its run-time classes, exceptions, files and archives. Windows, dialogs,
+// controls and the containers are not here: a source that uses them includes afxwin.h (and
+// afxcmn.h for the common controls), as it must with the original.
 #pragma once
 
-#include "afx_app.h"
-#include "afx_collections.h"
-#include "afx_controls.h"
-#include "afx_dialog.h"
-#include "afx_docview.h"
-#include "afx_draw.h"
 #include "afx_file.h"
-#include "afx_frame.h"
-#include "afx_module.h"
+#include "afx_object.h"
 #include "afx_string.h"
 #include "afx_types.h"
-#include "afx_user.h"
-#include "afx_window.h"
 #include "afx_winuser.h"

@@ -1,6 +1,7 @@
 #include "afx_app.h"
 
 #include "afx_docview.h"
+#include "afx_inspect.h"
 #include "afx_module.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)

@@ -1,6 +1,5 @@
-// The framework's object root and its containers: CObject with its run-time class description,
-// the typed arrays CStringArray and CDWordArray, the list CStringList and the hash maps
-// CMapStringToString and CMapStringToOb.
+// The framework's containers: the typed arrays CStringArray and CDWordArray, the list
+// CStringList and the hash maps CMapStringToString and CMapStringToOb.
 // Members behave as the originals do where callers can tell: operator[] of a map inserts a
 // missing key, Lookup reports one and adds nothing, InsertAt past the end grows the array, an
 // index outside an array throws std::out_of_range (the original raises its invalid-argument
@@ -12,61 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "afx_object.h"
 #include "afx_string.h"
 #include "afx_types.h"
-
-class CObject;
-
-// A class's run-time description: its name, size, base and, for classes that can be created
-// by description (DECLARE_DYNCREATE), the function that creates one. Descriptors are constant
-// data, so they are complete before any static constructor runs.
-struct CRuntimeClass {
-  const char* m_lpszClassName;
-  int m_nObjectSize;
-  UINT m_wSchema;
-  CObject* (*m_pfnCreateObject)();
-  CRuntimeClass* m_pBaseClass;
-
-  // A new object of the class; null when the class cannot be created by description.
-  CObject* CreateObject();
-  BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-};
-
-class CObject {
- public:
-  CObject() = default;
-  CObject(const CObject&) = delete;
-  CObject& operator=(const CObject&) = delete;
-  virtual ~CObject() = default;
-
-  virtual CRuntimeClass* GetRuntimeClass() const;
-  BOOL IsKindOf(const CRuntimeClass* pClass) const;
-
-  static const CRuntimeClass classCObject;
-};
-
-#define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
-
-#define DECLARE_DYNAMIC(class_name)             \
- public:                                        \
-  static const CRuntimeClass class##class_name; \
-  CRuntimeClass* GetRuntimeClass() const override;
-
-#define DECLARE_DYNCREATE(class_name) \
-  DECLARE_DYNAMIC(class_name)         \
-  static CObject* CreateObject();
-
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                   \
-  const CRuntimeClass class_name::class##class_name = {                                        \
-      #class_name, sizeof(class class_name), wSchema, pfnNew, RUNTIME_CLASS(base_class_name)}; \
-  CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
-
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-  IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
-
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)         \
-  CObject* class_name::CreateObject() { return new class_name; } \
-  IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
 namespace afx_detail {
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "afx_common_controls.h"
+#include "afx_inspect.h"
 #include "afx_window_impl.h"
 
 using afx_detail::Wnd;
@@ -669,7 +671,7 @@ void CCheckListBox::SetCheck(int index, int check) {
   if (Item* item = CheckListItem(m_hWnd, index)) item->check = check;
 }
 
-int CCheckListBox::GetCheck(int index) const {
+int CCheckListBox::GetCheck(int index) {
   const Item* item = CheckListItem(m_hWnd, index);
   return item ? item->check : 0;
 }

@@ -1,5 +1,6 @@
 #include "afx_dialog.h"
 
+#include "afx_inspect.h"
 #include "afx_module.h"
 #include "afx_user.h"
 #include "afx_window_impl.h"
@@ -29,9 +30,9 @@ RECT TemplateRect(short x, short y, short cx, short cy) { return RECT{x, y, x + 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
-ON_COMMAND(IDOK, OnOK)
-ON_COMMAND(IDCANCEL, OnCancel)
+ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }

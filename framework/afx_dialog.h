@@ -1,6 +1,7 @@
 // Dialogs built from the templates of the current module's resources: modal (DoModal, handed to
 // the simulated user once initialised) and modeless child dialogs (Create), with the data
-// exchange that binds members to controls (DoDataExchange and the DDX_ functions).
+// exchange that binds members to controls (DoDataExchange and the DDX_ functions), and the
+// message box.
 #pragma once
 
 #include "afx_controls.h"
@@ -16,7 +17,7 @@ class CDialog : public CWnd {
   // IDOK, IDCANCEL or what EndDialog was given; -1 when its template is not found.
   virtual INT_PTR DoModal();
   // Builds a modeless dialog from template `nIDTemplate` as a child of `pParentWnd`.
-  BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   void EndDialog(int nResult);
 
   // Fills the lists from the template's initial data, then loads the members into the
@@ -72,3 +73,8 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 // A combo box's text. Loading selects the first item that begins with `value`, ignoring case,
 // and puts `value` into the edit field when none does.
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
+
+// A modal message box titled with the current application's name. The simulated user
+// (afx_user.h) answers it; without one it gets the negative answer its buttons offer (IDNO,
+// IDCANCEL, or IDOK for a lone OK).
+int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "afx_inspect.h"
 #include "afx_module.h"
 
 BOOL AfxExtractSubString(CString& rString, const char* lpszFullString, int iSubString, char chSep) {
@@ -18,8 +19,6 @@ BOOL AfxExtractSubString(CString& rString, const char* lpszFullString, int iSubS
       CString(start, end ? static_cast<int>(end - start) : static_cast<int>(std::strlen(start)));
   return TRUE;
 }
-
-CArchive::CArchive(CFile* pFile, UINT nMode, int, void*) : m_pFile(pFile), m_nMode(nMode) {}
 
 // Documents.
 

@@ -45,22 +45,6 @@ T* NextAt(const std::vector<T*>& items, POSITION& position) {
 BOOL AfxExtractSubString(CString& rString, const char* lpszFullString, int iSubString,
                          char chSep = '\n');
 
-// The stream a document is stored to or loaded from. Documents here are never stored; the
-// class exists for Serialize's signature.
-class CArchive {
- public:
-  enum Mode { store = 0, load = 1 };
-  CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
-
-  BOOL IsLoading() const { return (m_nMode & load) != 0; }
-  BOOL IsStoring() const { return (m_nMode & load) == 0; }
-  CFile* GetFile() const { return m_pFile; }
-
- private:
-  CFile* m_pFile;
-  UINT m_nMode;
-};
-
 // What a frame needs to build its view while a template opens a document.
 struct CCreateContext {
   CRuntimeClass* m_pNewViewClass = nullptr;

@@ -178,7 +178,3 @@ class CPaintDC : public CDC {
  protected:
   HWND m_hWnd;
 };
-
-// Paints `hWnd`, then its visible descendants over it, each with WM_PAINT, and answers what
-// they drew in `hWnd`'s client coordinates. Painting clears the windows' invalid state.
-CDisplayList AfxPaintWindow(HWND hWnd);

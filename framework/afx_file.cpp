@@ -202,3 +202,5 @@ BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
 BOOL DeleteFileA(LPCSTR fileName) { return afx_platform::Default().RemoveFile(fileName); }
 
 #endif
+
+CArchive::CArchive(CFile* pFile, UINT nMode, int, void*) : m_pFile(pFile), m_nMode(nMode) {}

@@ -1,6 +1,7 @@
 // Files and the current directory: CStdioFile in the original's text and binary modes, the
-// framework's file exception, and the Windows calls for the current directory and for moving
-// and deleting files. Paths are Windows paths: each "\" is taken as the platform's separator.
+// framework's file exception, the archive a document is serialized through, and the Windows
+// calls for the current directory and for moving and deleting files. Paths are Windows paths:
+// each "\" is taken as the platform's separator.
 //
 // Text mode reads CR LF as a line feed and writes each line feed as CR LF, and a Ctrl-Z byte
 // ends what it reads of a file, as Windows text mode does; no other byte is ever converted. Opening
@@ -11,13 +12,32 @@
 #include <cstdio>
 #include <string>
 
-#include "afx_collections.h"
+#include "afx_object.h"
+#include "afx_string.h"
 
 class CException : public CObject {
  public:
+  CException() = default;
+  // An exception thrown from a static object says FALSE, so that Delete() leaves it alone.
+  explicit CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete) {}
+
   // Releases an exception caught by pointer.
-  void Delete() { delete this; }
+  void Delete() {
+    if (m_bAutoDelete) delete this;
+  }
+
+ protected:
+  BOOL m_bAutoDelete = TRUE;
 };
+
+class CSimpleException : public CException {
+ public:
+  CSimpleException() = default;
+  explicit CSimpleException(BOOL bAutoDelete) : CException(bAutoDelete) {}
+};
+
+// What `new` of a framework object throws when the memory is not to be had.
+class CMemoryException : public CSimpleException {};
 
 class CFileException : public CException {
  public:
@@ -76,6 +96,22 @@ class CStdioFile : public CFile {
   std::string lineBytes_;
   // Text-mode lines are written from here, carriage returns added, in one piece.
   std::string writeBuffer_;
+};
+
+// The stream a document is stored to or loaded from. Documents here are never stored; the
+// class exists for Serialize's signature.
+class CArchive {
+ public:
+  enum Mode { store = 0, load = 1 };
+  CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
+
+  BOOL IsLoading() const { return (m_nMode & load) != 0; }
+  BOOL IsStoring() const { return (m_nMode & load) == 0; }
+  CFile* GetFile() const { return m_pFile; }
+
+ private:
+  CFile* m_pFile;
+  UINT m_nMode;
 };
 
 #ifndef _WIN32

@@ -2,6 +2,7 @@
 
 #include "afx_app.h"
 #include "afx_docview.h"
+#include "afx_inspect.h"
 #include "afx_module.h"
 #include "afx_window_impl.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "afx_app.h"
+#include "afx_inspect.h"
 #include "afx_platform.h"
 
 namespace {

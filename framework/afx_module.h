@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "afx_resource.h"
 #include "afx_string.h"
 
+class CModuleResources;
 class CWinApp;
 
 class AFX_MODULE_STATE {
@@ -61,15 +61,6 @@ class AFX_MAINTAIN_STATE2 {
 // The application object and its name in the current module state.
 CWinApp* AfxGetApp();
 const char* AfxGetAppName();
-
-// Finds resources where the framework looks for them: the current module first, then the
-// host application.
-const CDialogTemplate* AfxFindDialogTemplate(UINT id);
-BOOL AfxLoadString(UINT id, CString& text);
-BOOL AfxHasIcon(UINT id);
-
-// Why this thread's last LoadLibraryA failed, in the system's words, on one line.
-CString AfxGetLoadLibraryError();
 
 #ifndef _WIN32
 // Windows calls on modules; Windows itself declares them in <windows.h>. A module path is a

@@ -22,6 +22,13 @@ std::string SystemErrorText(DWORD code) {
 
 namespace {
 
+// The system calls it back in its own convention, CALLBACK, which only on 32-bit Windows differs
+// from a lambda's.
+BOOL CALLBACK TakeFirstLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR into) {
+  *reinterpret_cast<WORD*>(into) = language;
+  return FALSE;
+}
+
 class Win32Platform final : public Platform {
  public:
   bool CurrentDirectory(std::string& path) override {
@@ -115,13 +122,8 @@ class Win32Platform final : public Platform {
     bytes = std::string_view(static_cast<const char*>(data), SizeofResource(module, found));
     // The language the loader picked is the first one the resource comes in.
     language = 0;
-    EnumResourceLanguagesA(
-        module, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(id),
-        [](HMODULE, LPCSTR, LPCSTR, WORD first, LONG_PTR into) -> BOOL {
-          *reinterpret_cast<WORD*>(into) = first;
-          return FALSE;
-        },
-        reinterpret_cast<LONG_PTR>(&language));
+    EnumResourceLanguagesA(module, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(id), TakeFirstLanguage,
+                           reinterpret_cast<LONG_PTR>(&language));
     return true;
   }
 

@@ -17,7 +17,7 @@ class CString {
   explicit CString(char ch, int repeat = 1);
 
   int GetLength() const { return static_cast<int>(text_.size()); }
-  BOOL IsEmpty() const { return text_.empty(); }
+  bool IsEmpty() const { return text_.empty(); }
   void Empty() { text_.clear(); }
   const char* GetString() const { return text_.c_str(); }
   operator const char*() const { return text_.c_str(); }  // NOLINT: as the original

@@ -47,6 +47,10 @@ using FARPROC = INT_PTR (*)();
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
+// The calling conventions' keyword of the Windows compilers. A 64-bit POSIX system has one
+// calling convention, so here it names nothing.
+#define __cdecl
+
 struct RECT {
   LONG left;
   LONG top;

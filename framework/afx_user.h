@@ -21,10 +21,6 @@ class CSimulatedUser {
 CSimulatedUser* AfxSetSimulatedUser(CSimulatedUser* user);
 CSimulatedUser* AfxGetSimulatedUser();
 
-// A modal message box titled with the current application's name. Without a handler it gets
-// the negative answer its buttons offer (IDNO, IDCANCEL, or IDOK for a lone OK).
-int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
-
 class CUserInput {
  public:
   explicit CUserInput(CWnd& window) : window_(window) {}

@@ -70,61 +70,73 @@ struct AFX_MSGMAP {
   return &messageMap;                                                                           \
   }
 
-// A command or a control's notification, for the member `memberFxn` taking no arguments.
+// The entries name their handlers as the original's do, `&Class::Handler`: a bare member name
+// does not compile, nor does a handler of another signature than its message takes. The form is
+// checked as written, since the Windows compilers' extensions take a bare name for its address.
+#define AFX_CHECK_HANDLER_FORM(memberFxn) \
+  static_assert(#memberFxn[0] == '&', "a message-map handler is named &Class::Handler")
+// A command or a control's notification, for a member taking no arguments.
 #define ON_CONTROL(code, id, memberFxn)                                               \
   {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(id), \
    [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                                \
-     static_cast<ThisClass*>(target)->memberFxn();                                    \
+     AFX_CHECK_HANDLER_FORM(memberFxn);                                               \
+     constexpr auto handler = static_cast<void (ThisClass::*)()>(memberFxn);          \
+     (static_cast<ThisClass*>(target)->*handler)();                                   \
      return 0;                                                                        \
    }},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
-// Any message, for LRESULT memberFxn(WPARAM, LPARAM).
-#define ON_MESSAGE(message, memberFxn)                                  \
-  {static_cast<UINT>(message), 0, 0, 0,                                 \
-   [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT {    \
-     return static_cast<ThisClass*>(target)->memberFxn(wParam, lParam); \
+// Any message, for LRESULT Handler(WPARAM, LPARAM) of a window class.
+#define ON_MESSAGE(message, memberFxn)                                                   \
+  {static_cast<UINT>(message), 0, 0, 0,                                                  \
+   [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT {                     \
+     AFX_CHECK_HANDLER_FORM(memberFxn);                                                  \
+     constexpr auto handler = static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(memberFxn); \
+     return (static_cast<ThisClass*>(target)->*handler)(wParam, lParam);                 \
    }},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-// A message without parameters, for the member `memberFxn` taking none.
+// A window message without parameters, for the window class's member `memberFxn`.
 #define AFX_ON_PLAIN_MESSAGE(message, memberFxn)                         \
   {message, 0, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT { \
-     static_cast<ThisClass*>(target)->memberFxn();                       \
+     constexpr auto handler = static_cast<void (CWnd::*)()>(memberFxn);  \
+     (static_cast<ThisClass*>(target)->*handler)();                      \
      return 0;                                                           \
    }},
-#define ON_WM_PAINT() AFX_ON_PLAIN_MESSAGE(WM_PAINT, OnPaint)
-#define ON_WM_DESTROY() AFX_ON_PLAIN_MESSAGE(WM_DESTROY, OnDestroy)
-#define ON_WM_CLOSE() AFX_ON_PLAIN_MESSAGE(WM_CLOSE, OnClose)
+#define ON_WM_PAINT() AFX_ON_PLAIN_MESSAGE(WM_PAINT, &ThisClass::OnPaint)
+#define ON_WM_DESTROY() AFX_ON_PLAIN_MESSAGE(WM_DESTROY, &ThisClass::OnDestroy)
+#define ON_WM_CLOSE() AFX_ON_PLAIN_MESSAGE(WM_CLOSE, &ThisClass::OnClose)
 // WM_MDIACTIVATE, for OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd).
 #define ON_WM_MDIACTIVATE()                                                                   \
   {WM_MDIACTIVATE, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+     constexpr auto handler =                                                                 \
+         static_cast<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(&ThisClass::OnMDIActivate);          \
      auto* self = static_cast<ThisClass*>(target);                                            \
      HWND activated = reinterpret_cast<HWND>(lParam);                                         \
-     self->OnMDIActivate(self->m_hWnd == activated, CWnd::FromHandle(activated),              \
-                         CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));                   \
+     (self->*handler)(self->m_hWnd == activated, CWnd::FromHandle(activated),                 \
+                      CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));                      \
      return 0;                                                                                \
    }},
 // WM_CHAR, for OnChar(UINT nChar, UINT nRepCnt, UINT nFlags).
-#define ON_WM_CHAR()                                                                   \
-  {WM_CHAR, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT { \
-     static_cast<ThisClass*>(target)->OnChar(static_cast<UINT>(wParam),                \
-                                             static_cast<UINT>(LOWORD(lParam)),        \
-                                             static_cast<UINT>(HIWORD(lParam)));       \
-     return 0;                                                                         \
+#define ON_WM_CHAR()                                                                             \
+  {WM_CHAR, 0, 0, 0, [](CCmdTarget* target, WPARAM wParam, LPARAM lParam) -> LRESULT {           \
+     constexpr auto handler = static_cast<void (CWnd::*)(UINT, UINT, UINT)>(&ThisClass::OnChar); \
+     (static_cast<ThisClass*>(target)->*handler)(static_cast<UINT>(wParam),                      \
+                                                 static_cast<UINT>(LOWORD(lParam)),              \
+                                                 static_cast<UINT>(HIWORD(lParam)));             \
+     return 0;                                                                                   \
    }},
 
 // The root of everything that receives commands and messages through a message map.
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
 
- public:
+ protected:
   // Runs the handler of the first entry, most derived map first, that takes the message (and,
   // for WM_COMMAND, its code and identifier); FALSE when none does.
   BOOL DispatchThroughMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
- protected:
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
 };
@@ -255,10 +267,9 @@ class CWnd : public CCmdTarget {
   // otherwise. FALSE when the exchange failed.
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
-  // Every message to the attached window comes here first.
-  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-
  protected:
+  // Every message to the attached window comes here first; the framework calls it, nobody else.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   // The window class's own handling.
@@ -294,14 +305,3 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* placement);
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* placement);
 HWND GetFocus();
 HWND SetFocus(HWND hWnd);
-
-// Creates a window of a registered class (see afx_controls.h) as a child of `parent` (null: a
-// top-level window). The window gets WM_CREATE before this returns.
-HWND AfxCreateWindow(const char* className, const char* text, DWORD style, DWORD exStyle,
-                     const RECT& rect, HWND parent, UINT id);
-
-// Posted messages wait here until the host pumps them.
-// Delivers every posted message, including those posted meanwhile; answers how many.
-int AfxPumpMessages();
-// How many posted messages wait.
-int AfxPendingMessages();

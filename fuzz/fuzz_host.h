@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "fuzz_input.h"
 #include "request_map.h"
 

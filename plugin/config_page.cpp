@@ -2,8 +2,6 @@
 // into the host's tree, OnOK saves what it holds when the host's dialog is confirmed.
 #include "plugin/config_page.h"
 
-#include <new>
-
 #include "plugin/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
@@ -33,8 +31,8 @@ void ExchangeChoice(CDataExchange* pDX, int& setting, Exchange exchange) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(ConfigPage, CDialog)
-ON_EN_KILLFOCUS(IDC_DEFLEN, OnKillFocusDefLen)
-ON_EN_KILLFOCUS(IDC_EXPTHR, OnKillFocusExpThr)
+ON_EN_KILLFOCUS(IDC_DEFLEN, &ConfigPage::OnKillFocusDefLen)
+ON_EN_KILLFOCUS(IDC_EXPTHR, &ConfigPage::OnKillFocusExpThr)
 END_MESSAGE_MAP()
 
 ConfigPage::ConfigPage() : CDialog(IDD_CONFIG) {}
@@ -80,7 +78,14 @@ void PluginApp::CreateConfig(CMapStringToString& request) {
   auto parentItem = reinterpret_cast<HTREEITEM>(ReadAddress(text));
   if (!parentItem) return;
 
-  auto* page = new (std::nothrow) ConfigPage;
+  // The framework's `new` reports a lack of memory by exception, which must not reach the host:
+  // the item then goes in without its page.
+  ConfigPage* page = nullptr;
+  try {
+    page = new ConfigPage;
+  } catch (CMemoryException* error) {
+    error->Delete();
+  }
   if (page) page->Create(IDD_CONFIG, tree->GetParent());
   tree->InsertItem(TVIF_TEXT | TVIF_PARAM, kPluginName, 0, 0, 0, 0, reinterpret_cast<LPARAM>(page),
                    parentItem, TVI_LAST);

@@ -3,7 +3,7 @@
 // item the plug-in adds, shows it, runs its saving exchange and releases it with its dialog.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 class ConfigPage : public CDialog {
  public:

@@ -4,7 +4,7 @@
 // clamp to its limits.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // The value of the number at the start of `text`; `end`, when given, receives where the
 // conversion stopped (`text` itself when nothing was converted).
@@ -16,5 +16,6 @@ CString DecimalText(int value);
 // `a` + `b` as the host's 32-bit arithmetic gives it: wrapping round, never overflowing.
 int WrappingSum(int a, int b);
 
-// An address or handle the host writes in decimal; 0 when the text holds none.
+// An address or handle the host writes in decimal; 0 when the text holds none, or a number no
+// pointer of this platform can hold.
 DWORD_PTR ReadAddress(const char* text);

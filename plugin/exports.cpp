@@ -1,73 +1,111 @@
-// The thirteen entry points the host calls. A shared object exports each under the decorated
-// name of its C++ signature and, as an alias of the same code, under its plain name; a linker
-// version script keeps every other symbol of the module local. Trucelog.dll exports both names
-// through its export list (res/Trucelog.def) instead.
-#include "afx.h"
+// The thirteen entry points the host calls, each exported under its plain name and under the
+// decorated name the client resolves, both at the same function. This file holds all of the
+// module's compiler-specific export code:
+//  - The Visual C++ toolchain gives each function that decorated name itself (a __cdecl free
+//    function of its signature); Trucelog.def exports it under both names.
+//  - mingw-w64's g++ is told to give each function the same name, so that the same export list
+//    serves; on 32-bit Windows the target's leading underscore goes before it.
+//  - A shared object exports each under its g++ name and, as an alias of the same code, under
+//    its plain name; a linker version script keeps every other symbol of the module local.
+#include "plugin/framework.h"
 #include "plugin/globals.h"
 
-#ifdef _WIN32
+#if defined(_MSC_VER)
 #define EXPORTED
+#define DECORATED_AS(name)
+#elif defined(_WIN32)
+#define EXPORTED
+#define LABEL_TEXT(text) #text
+#define LABEL_PREFIX(prefix) LABEL_TEXT(prefix)
+// Quoted, since the assembler takes no '?' or '@' in a bare name.
+#define DECORATED_AS(name) __asm__("\"" LABEL_PREFIX(__USER_LABEL_PREFIX__) name "\"")
 #else
 #define EXPORTED __attribute__((visibility("default")))
+#define DECORATED_AS(name)
 
 // Declares the plain name `name` as an alias of the decorated entry point.
 #define PLAIN_ALIAS(name, decorated, ...) \
   extern "C" EXPORTED void Plain##name(__VA_ARGS__) __asm__(#name) __attribute__((alias(decorated)))
 #endif
 
+EXPORTED void __cdecl OnLoad() DECORATED_AS("?OnLoad@@YAXXZ");
+EXPORTED void __cdecl OnInitialize(CMapStringToString& map)
+    DECORATED_AS("?OnInitialize@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnClose() DECORATED_AS("?OnClose@@YAXXZ");
+EXPORTED void __cdecl OnGamesListModified(CMapStringToString& map)
+    DECORATED_AS("?OnGamesListModified@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnReportLoaded(CMapStringToString& map)
+    DECORATED_AS("?OnReportLoaded@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnUserCommand(CMapStringToString& map)
+    DECORATED_AS("?OnUserCommand@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnAbout(CMapStringToString& map)
+    DECORATED_AS("?OnAbout@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnTableProcessor(CMapStringToString& map, CStringArray& row)
+    DECORATED_AS("?OnTableProcessor@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z");
+EXPORTED void __cdecl CreateConfig(CMapStringToString& map)
+    DECORATED_AS("?CreateConfig@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnOK(CMapStringToString& map)
+    DECORATED_AS("?OnOK@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnCallFunction(CMapStringToString& map, CStringArray& unused)
+    DECORATED_AS("?OnCallFunction@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z");
+EXPORTED void __cdecl OnActivate(CMapStringToString& map)
+    DECORATED_AS("?OnActivate@@YAXAAVCMapStringToString@@@Z");
+EXPORTED void __cdecl OnPlanetChanged(CMapStringToString& map)
+    DECORATED_AS("?OnPlanetChanged@@YAXAAVCMapStringToString@@@Z");
+
 // Each entry point first makes the module's own state current, so that the framework finds the
 // module's dialogs and strings; the previous state returns when it does.
-EXPORTED void OnLoad() { AFX_MANAGE_STATE(AfxGetStaticModuleState()); }
-EXPORTED void OnInitialize(CMapStringToString& map) {
+void __cdecl OnLoad() { AFX_MANAGE_STATE(AfxGetStaticModuleState()); }
+void __cdecl OnInitialize(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnInitialize(map);
 }
-EXPORTED void OnClose() {
+void __cdecl OnClose() {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnClose();
 }
-EXPORTED void OnGamesListModified(CMapStringToString& map) {
+void __cdecl OnGamesListModified(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnGamesListModified(map);
 }
-EXPORTED void OnReportLoaded(CMapStringToString& map) {
+void __cdecl OnReportLoaded(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnReportLoaded(map);
 }
-EXPORTED void OnUserCommand(CMapStringToString& map) {
+void __cdecl OnUserCommand(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnUserCommand(map);
 }
-EXPORTED void OnAbout(CMapStringToString& map) {
+void __cdecl OnAbout(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnAbout(map);
 }
-EXPORTED void OnTableProcessor(CMapStringToString& map, CStringArray& row) {
+void __cdecl OnTableProcessor(CMapStringToString& map, CStringArray& row) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnTableProcessor(map, row);
 }
-EXPORTED void CreateConfig(CMapStringToString& map) {
+void __cdecl CreateConfig(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.CreateConfig(map);
 }
-EXPORTED void OnOK(CMapStringToString& map) {
+void __cdecl OnOK(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnOK(map);
 }
-EXPORTED void OnCallFunction(CMapStringToString& map, CStringArray& unused) {
+void __cdecl OnCallFunction(CMapStringToString& map, CStringArray& unused) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnCallFunction(map, unused);
 }
-EXPORTED void OnActivate(CMapStringToString& map) {
+void __cdecl OnActivate(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnActivate(map);
 }
-EXPORTED void OnPlanetChanged(CMapStringToString& map) {
+void __cdecl OnPlanetChanged(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   theApp.OnPlanetChanged(map);
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32)
 PLAIN_ALIAS(OnLoad, "_Z6OnLoadv");
 PLAIN_ALIAS(OnInitialize, "_Z12OnInitializeR18CMapStringToString", CMapStringToString&);
 PLAIN_ALIAS(OnClose, "_Z7OnClosev");

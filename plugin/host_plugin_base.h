@@ -4,13 +4,14 @@
 // to the host before `ReadStartupParameters` has received the callback's address.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // A string map exchanged with the host in both directions: request keys in, answer keys out.
 using HostRequest = CMapStringToString;
 
-// The host's callback, whose address arrives as decimal text under "DataManager".
-using HostCallback = void (*)(HostRequest* request);
+// The host's callback, whose address arrives as decimal text under "DataManager". The host
+// compiles it with its compiler's default convention, __cdecl, whatever the plug-in's default.
+using HostCallback = void(__cdecl*)(HostRequest* request);
 
 class HostPluginBase : public CWinApp {
  public:

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "plugin_module.h"
 #include "request_map.h"
 

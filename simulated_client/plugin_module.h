@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 class PluginModule {
  public:

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 using Entries = std::map<std::string, std::string>;
 

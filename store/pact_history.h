@@ -4,7 +4,7 @@
 // answer turn 0 and the empty string.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // One pact: from and to are both inclusive.
 struct PactInterval {

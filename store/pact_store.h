@@ -4,7 +4,7 @@
 // string; only AddPact creates entries and nothing removes them. Each map owns its values.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 #include "store/pact_history.h"
 #include "treaty/condition_dictionary.h"
 

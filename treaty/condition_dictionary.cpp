@@ -53,7 +53,7 @@ void ConditionDictionary::SetChecks(CString conditions, CCheckListBox& list) con
   }
 }
 
-CString ConditionDictionary::BuildConditions(const CCheckListBox& list) const {
+CString ConditionDictionary::BuildConditions(CCheckListBox& list) const {
   CString conditions;
   for (int i = 0; i < list.GetCount(); ++i) {
     if (list.GetCheck(i) != BST_CHECKED) continue;

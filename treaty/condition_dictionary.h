@@ -4,7 +4,7 @@
 // Entries are added or replaced, never removed.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 #include "plugin/host_plugin_base.h"
 
 class ConditionDictionary : public CMapStringToString {
@@ -24,8 +24,9 @@ class ConditionDictionary : public CMapStringToString {
   // Checks exactly the items whose texts the conditions string's abbreviations name.
   void SetChecks(CString conditions, CCheckListBox& list) const;
   // The abbreviations of the checked items, top to bottom (in the order of their texts),
-  // joined by "/"; an abbreviation the store file could not carry back is left out.
-  CString BuildConditions(const CCheckListBox& list) const;
+  // joined by "/"; an abbreviation the store file could not carry back is left out. The list
+  // is not const: the framework reads a check mark through a non-const member.
+  CString BuildConditions(CCheckListBox& list) const;
 
   // Writes the whole dictionary to the host's settings store.
   void SaveConditions(HostPluginBase& host) const;

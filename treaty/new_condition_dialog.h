@@ -3,7 +3,7 @@
 // the answer; the dialog itself changes nothing and checks nothing.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 class NewConditionDialog : public CDialog {
  public:

@@ -18,9 +18,9 @@ constexpr int kHighestSpinPosition = 0x7FFF;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(SignTreatyDialog, CDialog)
-ON_EN_KILLFOCUS(IDC_FROM, OnKillFocusFrom)
-ON_EN_KILLFOCUS(IDC_TILL, OnKillFocusTill)
-ON_BN_CLICKED(IDC_ADD, OnAddClicked)
+ON_EN_KILLFOCUS(IDC_FROM, &SignTreatyDialog::OnKillFocusFrom)
+ON_EN_KILLFOCUS(IDC_TILL, &SignTreatyDialog::OnKillFocusTill)
+ON_BN_CLICKED(IDC_ADD, &SignTreatyDialog::OnAddClicked)
 END_MESSAGE_MAP()
 
 SignTreatyDialog::SignTreatyDialog(HostRequest& raceList, int openingTurn,

@@ -4,7 +4,7 @@
 // when the dialog is cancelled.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 #include "plugin/host_plugin_base.h"
 
 class SignTreatyDialog : public CDialog {

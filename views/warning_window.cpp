@@ -83,7 +83,8 @@ CWarnView::CWarnView() : m_lineWidth(0) {}
 
 CWarnView::~CWarnView() = default;
 
-CWarnDoc* CWarnView::GetDocument() const { return static_cast<CWarnDoc*>(m_pDocument); }
+// Through the documented accessor: the framework's own data member is no public interface.
+CWarnDoc* CWarnView::GetDocument() const { return static_cast<CWarnDoc*>(CView::GetDocument()); }
 
 void CWarnView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
   CFrameWnd* frame = GetParentFrame();

@@ -4,7 +4,7 @@
 // games are hidden, not closed, when the player switches games.
 #pragma once
 
-#include "afx.h"
+#include "plugin/framework.h"
 
 // UpdateAllViews hint: show the window when its game is the current one, hide it otherwise.
 inline constexpr LPARAM kShowOrHideHint = 1;

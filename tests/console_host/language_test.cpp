@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "dialog_view.h"
 #include "display.h"
 #include "res/resource.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "person.h"
 #include "printer.h"
 #include "res/resource.h"
@@ -56,7 +56,7 @@ class SignDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(SignDialog, CDialog)
-ON_BN_CLICKED(IDC_ADD, OnAdd)
+ON_BN_CLICKED(IDC_ADD, &SignDialog::OnAdd)
 END_MESSAGE_MAP()
 
 class Keyboard : public Terminal {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 TEST(CMapStringToString, LookupReportsAMissingKeyAndOperatorIndexInsertsIt) {
   CMapStringToString map;
@@ -62,7 +62,7 @@ TEST(CMapStringToString, TheEntryJustEnumeratedMayBeRemoved) {
 }
 
 TEST(CMapStringToOb, HoldsPointersWithoutOwningThem) {
-  CObject object;
+  CStringList object;
   CMapStringToOb map;
   CObject* found = nullptr;
   EXPECT_FALSE(map.Lookup("Vor", found));

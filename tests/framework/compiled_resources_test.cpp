@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "afx.h"
 #include "afx_resource.h"
+#include "afx_standin.h"
 #include "support/resource_file.h"
 
 extern const char afxResourceScript[];

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 #include "support/scripted_user.h"
 
 namespace {
@@ -87,8 +87,8 @@ class ProbeDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(ProbeDialog, CDialog)
-ON_EN_KILLFOCUS(kNumber, OnKillFocusNumber)
-ON_BN_CLICKED(kMore, OnMore)
+ON_EN_KILLFOCUS(kNumber, &ProbeDialog::OnKillFocusNumber)
+ON_BN_CLICKED(kMore, &ProbeDialog::OnMore)
 END_MESSAGE_MAP()
 
 // The probe template as the current module's resources.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
 #include "afx_faults.h"
+#include "afx_standin.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
 #include "afx_faults.h"
+#include "afx_standin.h"
 #include "support/temp_dir.h"
 
 // Formats with CString::Format and with snprintf; the format stays a literal, so that the

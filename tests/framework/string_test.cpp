@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 TEST(CString, ExtractionClampsToTheTextAsTheOriginalDoes) {
   const CString text("Vor,10,15");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "plugin/host_plugin_base.h"
 #include "plugin/plugin_app.h"
 #include "support/connected_plugin.h"
@@ -22,13 +25,14 @@ TEST(HostProtocol, StartupParametersFillTheFieldsAndLeaveMissingOnesAlone) {
   HostPluginBase plugin;
   EXPECT_EQ(plugin.DataManager, 0u);
   CMapStringToString startup;
+  const DWORD_PTR widest = (std::numeric_limits<DWORD_PTR>::max)();
   Fill(startup, {{"MainFrame", "65814"},
-                 {"DataManager", "18446744073709551615"},
+                 {"DataManager", std::to_string(widest).c_str()},
                  {"EventMask", "12abc"},
                  {"MainFramePtr", "not a number"}});
   plugin.ReadStartupParameters(startup);
   EXPECT_EQ(plugin.MainFrame, 65814u);
-  EXPECT_EQ(plugin.DataManager, 18446744073709551615u) << "a 64-bit address must survive";
+  EXPECT_EQ(plugin.DataManager, widest) << "an address as wide as the pointers must survive";
   EXPECT_EQ(plugin.EventMask, 12u);
   EXPECT_EQ(plugin.MainFramePtr, 0u);
 
@@ -37,6 +41,25 @@ TEST(HostProtocol, StartupParametersFillTheFieldsAndLeaveMissingOnesAlone) {
   plugin.ReadStartupParameters(partial);
   EXPECT_EQ(plugin.EventMask, 7u);
   EXPECT_EQ(plugin.MainFrame, 65814u);
+}
+
+TEST(HostProtocol, ANumberNoPointerCanHoldIsNoCallback) {
+  // One past the widest address of the platform: 2^64 with 64-bit pointers, 2^32 with 32-bit
+  // ones, where cutting it down to the pointer's width would give 0 or some small address.
+  const char* pastTheWidest = sizeof(DWORD_PTR) == 8 ? "18446744073709551616" : "4294967296";
+  const char* pastTheWidestPlusOne = sizeof(DWORD_PTR) == 8 ? "18446744073709551617" : "4294967297";
+  for (const char* text : {pastTheWidest, pastTheWidestPlusOne, "-1", " -4096"}) {
+    HostPluginBase plugin;
+    CMapStringToString startup;
+    Fill(startup, {{"DataManager", text}});
+    plugin.ReadStartupParameters(startup);
+    EXPECT_EQ(plugin.DataManager, 0u) << text;
+  }
+  HostPluginBase plugin;
+  CMapStringToString startup;
+  Fill(startup, {{"DataManager", " 4096"}});
+  plugin.ReadStartupParameters(startup);
+  EXPECT_EQ(plugin.DataManager, 4096u) << "leading blanks are read past, as for every number";
 }
 
 TEST(HostProtocol, CallHostNumbersItsParametersFromOne) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include "afx_standin.h"
 
 class ScriptedUser : public CSimulatedUser {
  public:
