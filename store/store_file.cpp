@@ -93,21 +93,6 @@ class PactSink {
   std::size_t nextRecent_ = 0;
 };
 
-// The number at `text`, as ReadDecimal reads it. Turns in a written file are plain digits, read
-// here directly; anything else (blanks, a sign, ten digits or more) goes to ReadDecimal.
-int ReadTurn(const char* text, const char** end) {
-  constexpr int kPlainDigits = 9;  // cannot overflow
-  int value = 0;
-  int digits = 0;
-  while (digits < kPlainDigits && text[digits] >= '0' && text[digits] <= '9') {
-    value = value * 10 + (text[digits] - '0');
-    ++digits;
-  }
-  if (digits == 0 || (text[digits] >= '0' && text[digits] <= '9')) return ReadDecimal(text, end);
-  *end = text + digits;
-  return value;
-}
-
 // Adds the pact of one line; lines without two commas are skipped.
 void LoadPactLine(PactSink& sink, const CString& line) {
   const char* text = line.GetString();
@@ -119,9 +104,9 @@ void LoadPactLine(PactSink& sink, const CString& line) {
     return;
   }
   const char* end = nullptr;
-  const int from = ReadTurn(firstComma + 1, &end);
+  const int from = ReadDecimal(firstComma + 1, &end);
   // The character after the from number is taken as the separator, whatever it is.
-  const int to = ReadTurn(end + 1, &end);
+  const int to = ReadDecimal(end + 1, &end);
   if (*end == ',') ++end;
   sink.Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from),
            static_cast<DWORD>(to), end, static_cast<int>(lineEnd - end));
