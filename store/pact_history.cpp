@@ -1,6 +1,7 @@
 #include "store/pact_history.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace {
@@ -98,10 +99,34 @@ void PactHistory::CutAfter(DWORD turn) {
 void PactHistory::WriteLines(CString name, CStringList& lines) const {
   CString line;
   for (UINT i = 0; i < count_; ++i) {
-    line.Format("%s,%d,%d,%s", name.GetString(), static_cast<int>(rows_[i].from),
-                static_cast<int>(rows_[i].to), rows_[i].conditions.GetText().GetString());
+    line.Empty();
+    AppendLine(name, rows_[i], line);
     lines.AddTail(line);
   }
+}
+
+void PactHistory::AppendLines(const CString& name, CString& text) const {
+  for (UINT i = 0; i < count_; ++i) {
+    AppendLine(name, rows_[i], text);
+    text += '\n';
+  }
+}
+
+// "%s,%d,%d,%s" with the name, the turns and the conditions, written piece by piece: a store
+// saves one line per pact.
+void PactHistory::AppendLine(const CString& name, const Pact& pact, CString& text) {
+  constexpr int kLongestTurn = 11;  // "-2147483648"
+  char turns[3 + 2 * kLongestTurn + 1];
+  char* at = turns;
+  for (const DWORD turn : {pact.from, pact.to}) {
+    *at++ = ',';
+    at = std::to_chars(at, at + kLongestTurn, static_cast<int>(turn)).ptr;
+  }
+  at[0] = ',';
+  at[1] = '\0';
+  text += name;
+  text += turns;
+  text += pact.conditions.GetText();
 }
 
 PactInterval PactHistory::GetInterval(INT_PTR index) const {

@@ -40,6 +40,8 @@ class PactHistory : public CObject {
 
   // Appends one store-file line per pact, "name,from,to,conditions", turns as signed numbers.
   void WriteLines(CString name, CStringList& lines) const;
+  // The same lines, each ended by a line feed, appended to `text`.
+  void AppendLines(const CString& name, CString& text) const;
 
   INT_PTR GetSize() const { return static_cast<INT_PTR>(count_); }
   PactInterval GetInterval(INT_PTR index) const;
@@ -55,6 +57,8 @@ class PactHistory : public CObject {
     SharedText conditions;
   };
 
+  // Appends the store-file line of `pact`, without its line end.
+  static void AppendLine(const CString& name, const Pact& pact, CString& text);
   // Index of the pact that holds `turn`, or -1.
   INT_PTR FindContaining(DWORD turn) const;
   void InsertRow(INT_PTR index, DWORD from, DWORD to, SharedText conditions);

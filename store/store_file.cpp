@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kHeaderMark = '@';
 constexpr const char* kNewFileSuffix = ".new";
+constexpr int kWriteChunk = 32 * 1024;
 
 // Where the pact lines of a file go. Consecutive lines share their key and mostly their race, so
 // a race's run of lines is gathered first; its history is then looked up once, given room for
@@ -144,22 +145,28 @@ void PactStore::Save(const char* path) const {
   CStdioFile file;
   if (!file.Open(newFile, CFile::modeCreate | CFile::modeWrite | CFile::typeText)) return;
   try {
-    CStringList lines;
-    CString line;
+    // Lines are gathered and written a few tens of kilobytes at a time.
+    CString text;
+    auto writeWhenFull = [&] {
+      if (text.GetLength() < kWriteChunk) return;
+      file.WriteString(text);
+      text.Empty();
+    };
     ForEachOwned<RacePacts>(*this, [&](const CString& key, const RacePacts& races) {
       // A header that would not read back as its key would file this section and the ones
       // after it elsewhere; the section stays in memory for the session instead.
       if (!IsCarriedKey(key)) return;
-      lines.RemoveAll();
-      races.WriteLines(lines);
-      lines.AddHead(CString(kHeaderMark) + key);
-      for (POSITION position = lines.GetHeadPosition(); position;) {
-        line = lines.GetNext(position);
-        line += '\n';
-        file.WriteString(line);
-      }
-      file.WriteString("\n");
+      text += kHeaderMark;
+      text += key;
+      text += '\n';
+      ForEachOwned<PactHistory>(races, [&](const CString& race, const PactHistory& history) {
+        history.AppendLines(race, text);
+        writeWhenFull();
+      });
+      text += '\n';
+      writeWhenFull();
     });
+    file.WriteString(text);
     file.Flush();
     file.Close();
   } catch (CFileException* error) {
