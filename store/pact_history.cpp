@@ -6,119 +6,110 @@
 
 namespace {
 
-// Bisections over rows sorted by both turns. Each answers an index in 0..count.
-template <class Pact>
-INT_PTR FirstEndingAtOrAfter(const Pact* rows, UINT count, DWORD turn) {
-  return std::lower_bound(rows, rows + count, turn,
-                          [](const Pact& row, DWORD t) { return row.to < t; }) -
-         rows;
+// Bisections over a strictly ascending turn column of `count` turns.
+INT_PTR FirstAtLeast(const DWORD* turns, UINT count, DWORD turn) {
+  return std::lower_bound(turns, turns + count, turn) - turns;
 }
 
-template <class Pact>
-INT_PTR FirstEndingAfter(const Pact* rows, UINT count, DWORD turn) {
-  return std::upper_bound(rows, rows + count, turn,
-                          [](DWORD t, const Pact& row) { return t < row.to; }) -
-         rows;
-}
-
-template <class Pact>
-INT_PTR FirstBeginningAfter(const Pact* rows, UINT count, DWORD turn) {
-  return std::upper_bound(rows, rows + count, turn,
-                          [](DWORD t, const Pact& row) { return t < row.from; }) -
-         rows;
+INT_PTR FirstAbove(const DWORD* turns, UINT count, DWORD turn) {
+  return std::upper_bound(turns, turns + count, turn) - turns;
 }
 
 }  // namespace
-
-PactHistory::~PactHistory() {
-  if (rows_ != &one_) delete[] rows_;
-}
 
 void PactHistory::AddInterval(DWORD from, DWORD to, CString conditions) {
   if (from > to) return;
   AddInterval(from, to, SharedText(conditions));
 }
 
-void PactHistory::AddInterval(DWORD from, DWORD to, SharedText text) {
+void PactHistory::AddInterval(DWORD from, DWORD to, SharedText conditions) {
   if (from > to) return;
-  const auto count = static_cast<INT_PTR>(count_);
-  if (count == 0 || from > rows_[count - 1].to) {
-    InsertRow(count, from, to, std::move(text));
+  const UINT count = Pacts.GetSize();
+  DWORD* fromTurns = Pacts.FromTurns();
+  DWORD* toTurns = Pacts.ToTurns();
+  if (count == 0 || from > toTurns[count - 1]) {
+    Pacts.Insert(count, from, to, std::move(conditions));
     return;
   }
   // i1 is the first pact ending at or after `from`; i1..i2 are the pacts overlapping the new one.
-  const INT_PTR i1 = FirstEndingAtOrAfter(rows_, count_, from);
-  const INT_PTR i2 = (std::max)(i1, FirstBeginningAfter(rows_, count_, to) - 1);
-  if (i2 == i1 && to < rows_[i1].from) {
-    InsertRow(i1, from, to, std::move(text));
+  const INT_PTR i1 = FirstAtLeast(toTurns, count, from);
+  const INT_PTR i2 = (std::max)(i1, FirstAbove(fromTurns, count, to) - 1);
+  if (i2 == i1 && to < fromTurns[i1]) {
+    Pacts.Insert(static_cast<UINT>(i1), from, to, std::move(conditions));
     return;
   }
-  RemoveRows(i1 + 1, i2 - i1);
-  Pact& first = rows_[i1];
-  if (text == first.conditions) {
-    first.from = (std::min)(from, first.from);
-    first.to = to;
-  } else if (from > first.from) {
-    first.to = from - 1;
-    InsertRow(i1 + 1, from, to, std::move(text));
+  Pacts.Remove(static_cast<UINT>(i1 + 1), static_cast<UINT>(i2 - i1));
+  if (conditions == Pacts.Conditions()[i1]) {
+    fromTurns[i1] = (std::min)(from, fromTurns[i1]);
+    toTurns[i1] = to;
+  } else if (from > fromTurns[i1]) {
+    toTurns[i1] = from - 1;
+    Pacts.Insert(static_cast<UINT>(i1 + 1), from, to, std::move(conditions));
   } else {
-    first.from = from;
-    first.to = to;
-    first.conditions = std::move(text);
+    fromTurns[i1] = from;
+    toTurns[i1] = to;
+    Pacts.Conditions()[i1] = std::move(conditions);
   }
 }
 
 DWORD PactHistory::GetPactEnd(DWORD turn) const {
   INT_PTR index = FindContaining(turn);
   if (index < 0) return 0;
+  const DWORD* fromTurns = Pacts.FromTurns();
+  const DWORD* toTurns = Pacts.ToTurns();
   // Conditions play no part: a run of adjoining pacts is one unbroken pact.
-  while (index + 1 < GetSize() && rows_[index].to + 1 == rows_[index + 1].from) ++index;
-  return rows_[index].to;
+  while (index + 1 < GetSize() && toTurns[index] + 1 == fromTurns[index + 1]) ++index;
+  return toTurns[index];
 }
 
 CString PactHistory::GetConditionsAt(DWORD turn) const {
   const INT_PTR index = FindContaining(turn);
-  return index < 0 ? CString() : rows_[index].conditions.GetText();
+  return index < 0 ? CString() : Pacts.Conditions()[index].GetText();
 }
 
-DWORD PactHistory::GetLastTurn() const { return count_ == 0 ? 0 : rows_[count_ - 1].to; }
+DWORD PactHistory::GetLastTurn() const {
+  const UINT count = Pacts.GetSize();
+  return count == 0 ? 0 : Pacts.ToTurns()[count - 1];
+}
 
 void PactHistory::RemoveEndedBefore(DWORD turn) {
-  RemoveRows(0, FirstEndingAtOrAfter(rows_, count_, turn));
+  Pacts.Remove(0, static_cast<UINT>(FirstAtLeast(Pacts.ToTurns(), Pacts.GetSize(), turn)));
 }
 
 void PactHistory::CutAfter(DWORD turn) {
-  const INT_PTR count = GetSize();
+  const UINT count = Pacts.GetSize();
   if (count == 0) return;
-  const INT_PTR m = (std::min)(FirstEndingAfter(rows_, count_, turn), count - 1);
-  if (rows_[m].to > turn) rows_[m].to = turn;
-  const INT_PTR kept = rows_[m].from > turn ? m : m + 1;
-  RemoveRows(kept, count - kept);
+  DWORD* toTurns = Pacts.ToTurns();
+  const auto m =
+      static_cast<UINT>((std::min)(FirstAbove(toTurns, count, turn), INT_PTR{count} - 1));
+  if (toTurns[m] > turn) toTurns[m] = turn;
+  const UINT kept = Pacts.FromTurns()[m] > turn ? m : m + 1;
+  Pacts.Remove(kept, count - kept);
 }
 
 void PactHistory::WriteLines(CString name, CStringList& lines) const {
   CString line;
-  for (UINT i = 0; i < count_; ++i) {
+  for (INT_PTR i = 0; i < GetSize(); ++i) {
     line.Empty();
-    AppendLine(name, rows_[i], line);
+    AppendLine(name, i, line);
     lines.AddTail(line);
   }
 }
 
 void PactHistory::AppendLines(const CString& name, CString& text) const {
-  for (UINT i = 0; i < count_; ++i) {
-    AppendLine(name, rows_[i], text);
+  for (INT_PTR i = 0; i < GetSize(); ++i) {
+    AppendLine(name, i, text);
     text += '\n';
   }
 }
 
 // "%s,%d,%d,%s" with the name, the turns and the conditions, written piece by piece: a store
 // saves one line per pact.
-void PactHistory::AppendLine(const CString& name, const Pact& pact, CString& text) {
+void PactHistory::AppendLine(const CString& name, INT_PTR index, CString& text) const {
   constexpr int kLongestTurn = 11;  // "-2147483648"
   char turns[3 + 2 * kLongestTurn + 1];
   char* at = turns;
-  for (const DWORD turn : {pact.from, pact.to}) {
+  for (const DWORD turn : {Pacts.FromTurns()[index], Pacts.ToTurns()[index]}) {
     *at++ = ',';
     at = std::to_chars(at, at + kLongestTurn, static_cast<int>(turn)).ptr;
   }
@@ -126,44 +117,17 @@ void PactHistory::AppendLine(const CString& name, const Pact& pact, CString& tex
   at[1] = '\0';
   text += name;
   text += turns;
-  text += pact.conditions.GetText();
+  text += Pacts.Conditions()[index].GetText();
 }
 
 PactInterval PactHistory::GetInterval(INT_PTR index) const {
   if (index < 0 || index >= GetSize()) return {0, 0, CString()};
-  const Pact& row = rows_[index];
-  return {row.from, row.to, row.conditions.GetText()};
+  return {Pacts.FromTurns()[index], Pacts.ToTurns()[index], Pacts.Conditions()[index].GetText()};
 }
 
-void PactHistory::Reserve(INT_PTR pacts) {
-  if (pacts <= static_cast<INT_PTR>(capacity_)) return;
-  Pact* rows = new Pact[static_cast<std::size_t>(pacts)];
-  std::move(rows_, rows_ + count_, rows);
-  if (rows_ == &one_) {
-    one_ = Pact();
-  } else {
-    delete[] rows_;
-  }
-  rows_ = rows;
-  capacity_ = static_cast<UINT>(pacts);
-}
+void PactHistory::Reserve(INT_PTR pacts) { Pacts.Reserve(static_cast<UINT>(pacts)); }
 
 INT_PTR PactHistory::FindContaining(DWORD turn) const {
-  const INT_PTR index = FirstBeginningAfter(rows_, count_, turn) - 1;
-  return (index >= 0 && turn <= rows_[index].to) ? index : -1;
-}
-
-// Rows past the last hold no text, so that every row moved in or out is a plain assignment.
-void PactHistory::InsertRow(INT_PTR index, DWORD from, DWORD to, SharedText conditions) {
-  if (count_ == capacity_) Reserve((std::max)(INT_PTR{2}, 2 * GetSize()));
-  std::move_backward(rows_ + index, rows_ + count_, rows_ + count_ + 1);
-  rows_[index] = Pact{from, to, std::move(conditions)};
-  ++count_;
-}
-
-void PactHistory::RemoveRows(INT_PTR index, INT_PTR count) {
-  if (count <= 0) return;
-  std::move(rows_ + index + count, rows_ + count_, rows_ + index);
-  for (INT_PTR i = GetSize() - count; i < GetSize(); ++i) rows_[i] = Pact();
-  count_ -= static_cast<UINT>(count);
+  const INT_PTR index = FirstAbove(Pacts.FromTurns(), Pacts.GetSize(), turn) - 1;
+  return (index >= 0 && turn <= Pacts.ToTurns()[index]) ? index : -1;
 }

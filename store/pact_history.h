@@ -5,6 +5,7 @@
 #pragma once
 
 #include "afx.h"
+#include "store/pact_columns.h"
 #include "store/shared_text.h"
 
 // One pact: from and to are both inclusive.
@@ -16,9 +17,6 @@ struct PactInterval {
 
 class PactHistory : public CObject {
  public:
-  PactHistory() = default;
-  ~PactHistory() override;
-
   // Signs a pact from `from` to `to` inclusive. Overlapped pacts give up their turns from `from`
   // on; the first of them is stretched instead when its conditions are the same. Ignored when
   // from > to.
@@ -43,7 +41,7 @@ class PactHistory : public CObject {
   // The same lines, each ended by a line feed, appended to `text`.
   void AppendLines(const CString& name, CString& text) const;
 
-  INT_PTR GetSize() const { return static_cast<INT_PTR>(count_); }
+  INT_PTR GetSize() const { return static_cast<INT_PTR>(Pacts.GetSize()); }
   PactInterval GetInterval(INT_PTR index) const;
 
   // Makes room for `pacts` pacts in all, so that signing up to that many takes no more memory;
@@ -51,24 +49,12 @@ class PactHistory : public CObject {
   void Reserve(INT_PTR pacts);
 
  private:
-  struct Pact {
-    DWORD from = 0;
-    DWORD to = 0;
-    SharedText conditions;
-  };
-
-  // Appends the store-file line of `pact`, without its line end.
-  static void AppendLine(const CString& name, const Pact& pact, CString& text);
+  // Appends the store-file line of pact `index`, without its line end.
+  void AppendLine(const CString& name, INT_PTR index, CString& text) const;
   // Index of the pact that holds `turn`, or -1.
   INT_PTR FindContaining(DWORD turn) const;
-  void InsertRow(INT_PTR index, DWORD from, DWORD to, SharedText conditions);
-  void RemoveRows(INT_PTR index, INT_PTR count);
 
-  // One row per pact, sorted and disjoint: rows_[i].to < rows_[i + 1].from. Adjoining rows stay
-  // separate: the file keeps one line per signing. Most races hold one pact at a time, so one
-  // row is kept in the object itself; more take a block of their own.
-  Pact* rows_ = &one_;
-  UINT count_ = 0;
-  UINT capacity_ = 1;
-  Pact one_;
+  // One row per pact, sorted and disjoint: ToTurns[i] < FromTurns[i + 1]. Adjoining rows stay
+  // separate: the file keeps one line per signing.
+  PactColumns Pacts;
 };
