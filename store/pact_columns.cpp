@@ -45,10 +45,13 @@ void PactColumns::Reserve(UINT rows) {
 
 void PactColumns::Insert(UINT index, DWORD from, DWORD to, SharedText conditions) {
   if (size_ == capacity_) Reserve((std::max)(2u, 2 * size_));
-  const std::size_t after = size_ - index;
-  std::memmove(FromTurns() + index + 1, FromTurns() + index, after * sizeof(DWORD));
-  std::memmove(ToTurns() + index + 1, ToTurns() + index, after * sizeof(DWORD));
-  std::move_backward(Conditions() + index, Conditions() + size_, Conditions() + size_ + 1);
+  // Most pacts are signed after the last one: nothing moves.
+  if (index < size_) {
+    const std::size_t after = size_ - index;
+    std::memmove(FromTurns() + index + 1, FromTurns() + index, after * sizeof(DWORD));
+    std::memmove(ToTurns() + index + 1, ToTurns() + index, after * sizeof(DWORD));
+    std::move_backward(Conditions() + index, Conditions() + size_, Conditions() + size_ + 1);
+  }
   FromTurns()[index] = from;
   ToTurns()[index] = to;
   Conditions()[index] = std::move(conditions);

@@ -98,8 +98,17 @@ SharedText::SharedText(const SharedText& other) : copy_(other.copy_) {
 
 SharedText::SharedText(SharedText&& other) noexcept : copy_(std::exchange(other.copy_, nullptr)) {}
 
-SharedText& SharedText::operator=(SharedText other) noexcept {
-  std::swap(copy_, other.copy_);
+SharedText& SharedText::operator=(const SharedText& other) {
+  if (other.copy_) ++other.copy_->holders;
+  if (copy_) Copies::Release(copy_);
+  copy_ = other.copy_;
+  return *this;
+}
+
+SharedText& SharedText::operator=(SharedText&& other) noexcept {
+  if (this == &other) return *this;
+  if (copy_) Copies::Release(copy_);
+  copy_ = std::exchange(other.copy_, nullptr);
   return *this;
 }
 

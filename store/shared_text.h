@@ -13,7 +13,8 @@ class SharedText {
   explicit SharedText(const CString& text);
   SharedText(const SharedText& other);
   SharedText(SharedText&& other) noexcept;
-  SharedText& operator=(SharedText other) noexcept;
+  SharedText& operator=(const SharedText& other);
+  SharedText& operator=(SharedText&& other) noexcept;
   ~SharedText();
 
   const CString& GetText() const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -197,4 +198,28 @@ TEST(PactHistory, ALongHistorySignedInAnyOrderKeepsEveryPactInItsPlace) {
     expected[10 + 5 * 150 + 1] = {10 + 5 * 160, "M"};
     EXPECT_EQ(Rows(history), rows(expected)) << "room " << room;
   }
+}
+
+TEST(PactHistory, HistoriesMadeAndDroppedInAnyOrderKeepTheirOwnPacts) {
+  // Enough histories for several blocks of them, dropped out of order and made again.
+  std::vector<std::unique_ptr<PactHistory>> histories(3000);
+  for (int round = 0; round < 2; ++round) {
+    for (std::size_t i = 0; i < histories.size(); ++i) {
+      if (histories[i]) continue;
+      histories[i] = std::make_unique<PactHistory>();
+      histories[i]->AddInterval(static_cast<DWORD>(i), static_cast<DWORD>(i) + 1, "A");
+    }
+    for (std::size_t i = 0; i < histories.size(); i += 1 + i % 3) histories[i].reset();
+  }
+  for (std::size_t i = 0; i < histories.size(); ++i) {
+    if (!histories[i]) continue;
+    ASSERT_EQ(histories[i]->GetPactEnd(static_cast<DWORD>(i)), i + 1) << i;
+  }
+  // A class of its own size, derived from the history, is made and dropped as well.
+  struct Named : PactHistory {
+    std::string name = "Vor";
+  };
+  std::unique_ptr<PactHistory> named = std::make_unique<Named>();
+  named->AddInterval(1, 2, "B");
+  EXPECT_EQ(named->GetConditionsAt(1), "B");
 }
