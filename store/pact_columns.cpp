@@ -31,7 +31,8 @@ SharedText* PactColumns::Conditions() { return ConditionsOf(turns_, capacity_); 
 
 void PactColumns::Reserve(UINT rows) {
   if (rows <= capacity_) return;
-  auto* turns = static_cast<DWORD*>(::operator new(rows* kRowBytes));
+  const std::size_t bytes = kRowBytes * rows;
+  auto* turns = static_cast<DWORD*>(::operator new(bytes));
   SharedText* conditions = ConditionsOf(turns, rows);
   std::uninitialized_default_construct_n(conditions, rows);
   std::memcpy(turns, FromTurns(), size_ * sizeof(DWORD));

@@ -4,6 +4,8 @@
 // its PactHistory; knows nothing of what the turns mean, and never reads past its size.
 #pragma once
 
+#include <cstddef>
+
 #include "afx.h"
 #include "store/shared_text.h"
 
@@ -30,6 +32,8 @@ class PactColumns {
 
  private:
   static constexpr std::size_t kRowBytes = 2 * sizeof(DWORD) + sizeof(SharedText);
+  // The conditions column begins after two turns per row, whatever the capacity.
+  static_assert(alignof(SharedText) <= 2 * sizeof(DWORD));
 
   // The block: `capacity_` first turns, as many last turns, as many conditions. Conditions past
   // the size hold no text.

@@ -60,7 +60,8 @@ class HistoryPlaces {
     const std::size_t count =
         blocks_.empty() ? kFirstBlock : (std::min)(kLargestBlock, 2 * lastBlock_);
     blocks_.reserve(blocks_.size() + 1);
-    auto* block = static_cast<unsigned char*>(::operator new(count* size_));
+    const std::size_t bytes = size_ * count;
+    auto* block = static_cast<unsigned char*>(::operator new(bytes));
     blocks_.push_back(block);
     lastBlock_ = count;
     for (std::size_t i = count; i-- > 0;) free_ = new (block + i * size_) Free{free_};
