@@ -92,8 +92,8 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
 // rather than let its header misfile the sections after it.
 TEST(StoreFileRoundTrip, WhatTheStorableRulesAcceptReadsBackExactly) {
   std::vector<std::string> names;
-  for (int byte = 1; byte < 256; ++byte) {
-    const std::string ch(1, static_cast<char>(byte));
+  for (int code = 1; code < 256; ++code) {
+    const std::string ch(1, static_cast<char>(code));
     for (const std::string& name : {ch + "Vor", "Vo" + ch + "r", "Vor" + ch}) names.push_back(name);
   }
   PactStore store;
