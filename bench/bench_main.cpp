@@ -1,16 +1,20 @@
 // The suite's main: runs the benchmarks as Google Benchmark does, then lists every figure's
-// ratio against its target. With --check it exits with 1 when a ratio misses its target; the
-// "--probe" arguments run a measurement that needs a process of its own.
+// ratio against its target, the grid figures as one table each. With --check it exits with 1
+// when a ratio misses its target; with --markdown the tables come out as the performance page
+// shows them; the "--probe" arguments run a measurement that needs a process of its own.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "figure.h"
+#include "store_data.h"
 
 namespace {
 
@@ -19,23 +23,56 @@ std::map<std::string, bench::Probe>& Probes() {
   return probes;
 }
 
+double minTime = 1;
+
 struct Result {
-  std::string name;
-  double ratio;
-  double target;
+  std::string figure;                   // the benchmark's name up to its first "/"
+  int pacts = 0, races = 0, lines = 0;  // the shape; 0 for a figure outside the grid
+  double ratio, target, subject, baseline;
+  std::string unit;
+
+  bool Checked() const { return target != bench::kReference; }
+  bool Met() const { return !Checked() || ratio <= target; }
 };
+
+// Reads "Load/pacts:1/races:20/lines:10000/iterations:1/manual_time" into its parts.
+Result ResultOf(const std::string& name) {
+  Result result{};
+  std::size_t at = name.find('/');
+  result.figure = name.substr(0, at);
+  while (at != std::string::npos) {
+    const std::size_t next = name.find('/', at + 1);
+    const std::string part = name.substr(at + 1, next - at - 1);
+    const std::size_t colon = part.find(':');
+    const int value = colon == std::string::npos ? 0 : std::atoi(part.c_str() + colon + 1);
+    const std::string argument = part.substr(0, colon);
+    if (argument == "pacts") result.pacts = value;
+    if (argument == "races") result.races = value;
+    if (argument == "lines") result.lines = value;
+    at = next;
+  }
+  return result;
+}
 
 class FigureReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      const auto ratio = run.counters.find(bench::kRatio);
-      const auto target = run.counters.find(bench::kTarget);
-      if (run.run_type != Run::RT_Iteration || ratio == run.counters.end() ||
-          target == run.counters.end()) {
+      auto counter = [&](const char* name) {
+        const auto found = run.counters.find(name);
+        return found == run.counters.end() ? -1.0 : found->second.value;
+      };
+      if (run.run_type != Run::RT_Iteration || counter(bench::kRatio) < 0 ||
+          counter(bench::kTarget) < 0) {
         continue;
       }
-      results.push_back({run.benchmark_name(), ratio->second.value, target->second.value});
+      Result result = ResultOf(run.benchmark_name());
+      result.ratio = counter(bench::kRatio);
+      result.target = counter(bench::kTarget);
+      result.subject = counter(bench::kSubject);
+      result.baseline = counter(bench::kBaseline);
+      result.unit = run.report_label;
+      results.push_back(result);
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -43,7 +80,137 @@ class FigureReporter : public benchmark::ConsoleReporter {
   std::vector<Result> results;
 };
 
+std::string LinesHeading(int lines) {
+  int power = 0;
+  while (lines >= 10 && lines % 10 == 0) {
+    lines /= 10;
+    ++power;
+  }
+  return lines == 1 ? "10^" + std::to_string(power) + " lines" : std::to_string(lines) + " lines";
+}
+
+std::string TargetText(const Result& result) {
+  if (!result.Checked()) return "reference";
+  char text[32];
+  std::snprintf(text, sizeof text, "target %.2f", result.target);
+  return text;
+}
+
+// The figures outside the grid, one a line; then each grid figure as a table of its shapes.
+void PrintSummary(const std::vector<Result>& results) {
+  std::printf("\n%-28s %10s %10s %8s %8s\n", "figure", "subject", "baseline", "ratio", "target");
+  for (const Result& result : results) {
+    if (result.lines != 0) continue;
+    std::printf("%-28s %10.3g %10.3g %8.2f %8.2f  %s %s\n", result.figure.c_str(), result.subject,
+                result.baseline, result.ratio, result.target, result.unit.c_str(),
+                result.Met() ? "met" : "MISSED");
+  }
+  std::map<std::string, std::vector<const Result*>> grids;
+  std::vector<std::string> order;
+  for (const Result& result : results) {
+    if (result.lines == 0) continue;
+    if (grids[result.figure].empty()) order.push_back(result.figure);
+    grids[result.figure].push_back(&result);
+  }
+  for (const std::string& figure : order) {
+    const std::vector<const Result*>& cells = grids[figure];
+    std::printf("\n%s (%s), ratio per cell\n%5s %6s", figure.c_str(),
+                TargetText(*cells.front()).c_str(), "pacts", "races");
+    for (const int lines : bench::kGridLines) std::printf(" %12s", LinesHeading(lines).c_str());
+    std::printf("\n");
+    for (const int pacts : bench::kGridPacts) {
+      for (const int races : bench::kGridRaces) {
+        std::printf("%5d %6d", pacts, races);
+        for (const int lines : bench::kGridLines) {
+          const Result* cell = nullptr;
+          for (const Result* candidate : cells) {
+            if (candidate->pacts == pacts && candidate->races == races &&
+                candidate->lines == lines) {
+              cell = candidate;
+            }
+          }
+          if (cell) {
+            std::printf(" %10.2f%s", cell->ratio, cell->Met() ? "  " : " !");
+          } else {
+            std::printf(" %12s", "-");
+          }
+        }
+        std::printf("\n");
+      }
+    }
+  }
+}
+
+std::string Amount(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, value >= 100 ? "%.0f" : value >= 10 ? "%.1f" : "%.2f", value);
+  return text;
+}
+
+// The tables of docs/performance.md: each cell the ratio, then the plug-in's and the
+// baseline's figures.
+void PrintMarkdown(const std::vector<Result>& results) {
+  std::printf("\n| figure | plug-in | baseline | ratio | target |\n|---|---|---|---|---|\n");
+  for (const Result& result : results) {
+    if (result.lines != 0) continue;
+    std::printf("| %s | %s %s | %s %s | %.2f | %s |\n", result.figure.c_str(),
+                Amount(result.subject).c_str(), result.unit.c_str(),
+                Amount(result.baseline).c_str(), result.unit.c_str(), result.ratio,
+                result.Checked() ? Amount(result.target).c_str() : "-");
+  }
+  std::vector<std::string> order;
+  for (const Result& result : results) {
+    if (result.lines != 0 && (order.empty() || order.back() != result.figure)) {
+      order.push_back(result.figure);
+    }
+  }
+  for (const std::string& figure : order) {
+    const Result* first = nullptr;
+    for (const Result& result : results) {
+      if (result.figure == figure && !first) first = &result;
+    }
+    std::printf("\n%s (%s; plug-in / baseline in %s)\n\n| pacts | races |", figure.c_str(),
+                TargetText(*first).c_str(), first->unit.c_str());
+    for (const int lines : bench::kGridLines) std::printf(" %s |", LinesHeading(lines).c_str());
+    std::printf("\n|---|---|");
+    for (std::size_t i = 0; i < std::size(bench::kGridLines); ++i) std::printf("---|");
+    std::printf("\n");
+    for (const int pacts : bench::kGridPacts) {
+      for (const int races : bench::kGridRaces) {
+        std::printf("| %d | %d |", pacts, races);
+        for (const int lines : bench::kGridLines) {
+          const Result* cell = nullptr;
+          for (const Result& result : results) {
+            if (result.figure == figure && result.pacts == pacts && result.races == races &&
+                result.lines == lines) {
+              cell = &result;
+            }
+          }
+          if (cell) {
+            std::printf(" **%.2f** %s / %s |", cell->ratio, Amount(cell->subject).c_str(),
+                        Amount(cell->baseline).c_str());
+          } else {
+            std::printf(" - |");
+          }
+        }
+        std::printf("\n");
+      }
+    }
+  }
+}
+
 }  // namespace
+
+double bench::MinTime() { return minTime; }
+void bench::SetMinTime(double seconds) { minTime = seconds; }
+
+void bench::OverTheGrid(benchmark::internal::Benchmark* benchmark) {
+  const std::vector<int64_t> pacts(std::begin(kGridPacts), std::end(kGridPacts));
+  const std::vector<int64_t> races(std::begin(kGridRaces), std::end(kGridRaces));
+  const std::vector<int64_t> lines(std::begin(kGridLines), std::end(kGridLines));
+  benchmark->ArgsProduct({pacts, races, lines})->ArgNames({"pacts", "races", "lines"});
+  benchmark->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
 
 bool bench::RegisterProbe(const char* name, Probe probe) {
   Probes()[name] = probe;
@@ -71,13 +238,19 @@ int main(int argc, char** argv) {
     return probe == Probes().end() ? 2 : probe->second(argc - 3, argv + 3);
   }
   bool check = false;
+  bool markdown = false;
   bool minTimeGiven = false;
   std::vector<char*> arguments;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--check") == 0) {
       check = true;
+    } else if (std::strcmp(argv[i], "--markdown") == 0) {
+      markdown = true;
     } else {
-      minTimeGiven = minTimeGiven || std::strncmp(argv[i], "--benchmark_min_time", 20) == 0;
+      if (std::strncmp(argv[i], "--benchmark_min_time=", 21) == 0) {
+        minTimeGiven = true;
+        bench::SetMinTime(std::strtod(argv[i] + 21, nullptr));
+      }
       arguments.push_back(argv[i]);
     }
   }
@@ -92,14 +265,14 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
-  int missed = 0;
-  std::printf("\n%-52s %8s %8s\n", "figure", "ratio", "target");
+  PrintSummary(reporter.results);
+  if (markdown) PrintMarkdown(reporter.results);
+  int checked = 0, missed = 0;
   for (const Result& result : reporter.results) {
-    const bool met = result.ratio <= result.target;
-    if (!met) ++missed;
-    std::printf("%-52s %8.2f %8.2f  %s\n", result.name.c_str(), result.ratio, result.target,
-                met ? "met" : "MISSED");
+    checked += result.Checked() ? 1 : 0;
+    missed += result.Met() ? 0 : 1;
   }
+  std::printf("\n%d of %d checked figures met their targets\n", checked - missed, checked);
   std::fflush(stdout);
   return check && missed > 0 ? 1 : 0;
 }

@@ -1,153 +1,254 @@
-// The pact store against plain baselines: loading and saving store files of 10^4 to 10^6 pact
-// lines, the growth of a pact lookup with the length of a race's history, the expiry scan of
-// one game, and the memory a loaded store takes beside its file.
-#include <fcntl.h>
+// The pact store against plain baselines over the grid of shapes: loading (in a warm loop and
+// as start-up does it, in a fresh process), the memory a loaded store takes, saving; then the
+// growth of a pact lookup with the length of a race's history and the expiry scan of one game.
 #include <malloc.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "figure.h"
+#include "plain_store.h"
 #include "store/pact_store.h"
 #include "store_data.h"
 
 namespace {
 
-constexpr double kLoadTarget = 3;
+constexpr double kLoadTarget = 1.5;
 constexpr double kSaveTarget = 2;
+constexpr double kMemoryTarget = 1;
 constexpr double kLookupGrowthTarget = 3;
 constexpr double kExpiryScanTarget = 5;
-constexpr double kMemoryTarget = 4;
 
-// A store file of `pactLines` lines: ten pacts per race, a hundred races per key.
-struct StoreFile {
-  std::string path;
-  std::size_t size;
-  std::vector<bench::PlainSection> sections;
+bench::StoreShape ShapeOf(const benchmark::State& state) {
+  return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+          static_cast<int>(state.range(2))};
+}
+
+using ShapeKey = std::tuple<int, int, int>;
+ShapeKey KeyOf(const bench::StoreShape& shape) {
+  return {shape.pactsPerRace, shape.racesPerKey, shape.lines};
+}
+
+// What the loading figures measure of one shape: seconds (and, in a fresh process, resident
+// bytes added) of the store's Load, of the plain store's and of the plain reading.
+struct LoadFigures {
+  double store = 0, plain = 0, lines = 0;
+  double storeBytes = 0, plainBytes = 0;
 };
 
-const StoreFile& StoreFileOf(int pactLines) {
-  static std::map<int, std::unique_ptr<StoreFile>> files;
-  std::unique_ptr<StoreFile>& file = files[pactLines];
-  if (!file) {
-    file = std::make_unique<StoreFile>();
-    file->sections = bench::MakeSections({pactLines / 1000, 100, 10});
-    file->path = bench::BenchFolder() + "/Trucelog" + std::to_string(pactLines) + ".ini";
-    file->size = bench::WriteStoreFile(file->path, file->sections);
-  }
-  return *file;
+// The heap sorts what was freed when it is next asked for memory it does not have at hand: that
+// work belongs to whatever freed it, so it is done here, untimed.
+void SettleHeap() {
+  constexpr std::size_t kLarge = 1 << 20;
+  void* block = std::malloc(kLarge);
+  benchmark::DoNotOptimize(block);
+  std::free(block);
 }
 
-// The plain reading: each line by std::getline, the two numbers of a pact line by strtol.
-long ReadLinesPlainly(const std::string& path) {
-  std::ifstream in(path);
-  std::string line;
-  long sum = 0;
-  while (std::getline(in, line)) {
-    const std::size_t comma = line.find(',');
-    if (line.empty() || line[0] == '@' || comma == std::string::npos) continue;
-    char* end = nullptr;
-    sum += std::strtol(line.c_str() + comma + 1, &end, 10);
-    sum += std::strtol(end + 1, nullptr, 10);
-  }
-  return sum;
-}
-
-// Times `samples` loads of the store file argv[0] against as many plain readings, alternately;
-// prints the ratio of the medians, then the two medians in seconds.
-int LoadAgainstPlainReading(int argc, char** argv) {
+// Loads the store file argv[0] into the store, into the plain store and through the plain
+// reading, in turns, each into memory the previous one freed, until there are enough samples
+// (argv[1]: the minimum time); prints the three medians in seconds.
+int LoadWarm(int argc, char** argv) {
   if (argc != 2) return 2;
-  // Every sample loads into memory the previous one freed, kept mapped: the cost of the first
-  // touch of fresh pages is the memory figure's business, not this one's.
+  // Freed memory stays mapped: the cost of the first touch of fresh pages belongs to the fresh
+  // process's figure, not to this one.
   mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
   const std::string path = argv[0];
-  const int samples = std::atoi(argv[1]);
-  std::vector<double> subject, baseline;
-  auto store = std::make_unique<PactStore>();
-  auto load = [&] { store->Load(path.c_str()); };
-  auto read = [&] { benchmark::DoNotOptimize(ReadLinesPlainly(path)); };
-  for (int i = 0; i < samples; ++i) {
-    store = std::make_unique<PactStore>();
-    if (i % 2) {
-      subject.push_back(bench::SecondsOf(load));
-      baseline.push_back(bench::SecondsOf(read));
-    } else {
-      baseline.push_back(bench::SecondsOf(read));
-      subject.push_back(bench::SecondsOf(load));
+  bench::SetMinTime(std::strtod(argv[1], nullptr));
+  std::vector<double> store, plain, lines;
+  double spent = 0;
+  for (std::size_t round = 0; !bench::EnoughSamples(store.size(), spent); ++round) {
+    for (std::size_t turn = 0; turn < 3; ++turn) {
+      double seconds = 0;
+      switch ((round + turn) % 3) {
+        case 0: {
+          auto loaded = std::make_unique<PactStore>();
+          seconds = bench::ThreadSeconds();
+          loaded->Load(path.c_str());
+          store.push_back(seconds = bench::ThreadSeconds() - seconds);
+          break;
+        }
+        case 1: {
+          auto loaded = std::make_unique<bench::PlainStore>();
+          seconds = bench::ThreadSeconds();
+          bench::LoadPlainStore(path, *loaded);
+          plain.push_back(seconds = bench::ThreadSeconds() - seconds);
+          break;
+        }
+        default: {
+          seconds = bench::ThreadSeconds();
+          benchmark::DoNotOptimize(bench::ReadLinesPlainly(path));
+          lines.push_back(seconds = bench::ThreadSeconds() - seconds);
+        }
+      }
+      SettleHeap();
+      spent += seconds;
     }
   }
-  const double subjectTime = bench::Median(subject);
-  const double baselineTime = bench::Median(baseline);
-  std::printf("%f %f %f\n", subjectTime / baselineTime, subjectTime, baselineTime);
+  std::printf("%.9f %.9f %.9f\n", bench::Median(store), bench::Median(plain), bench::Median(lines));
   return 0;
 }
-const bool kLoadProbe = bench::RegisterProbe("load", LoadAgainstPlainReading);
+const bool kLoadWarmProbe = bench::RegisterProbe("load-warm", LoadWarm);
 
-// Loading runs in a process of its own, as the plug-in loads once, at start-up, into a heap
-// that no earlier figure has left its freed blocks in.
-void Load(benchmark::State& state) {
-  const int lines = static_cast<int>(state.range(0));
-  const StoreFile& file = StoreFileOf(lines);
-  const int samples = (std::max)(8, 6000000 / lines);
+long ResidentBytes() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  long size = 0, resident = 0;
+  if (!statm || std::fscanf(statm, "%ld %ld", &size, &resident) != 2) resident = 0;
+  if (statm) std::fclose(statm);
+  return resident * sysconf(_SC_PAGESIZE);
+}
+
+// Loads the store file argv[0] once, as start-up does, by argv[1]: "store", "plain" or
+// "lines"; prints the seconds it took and the resident memory it added. What was loaded stays
+// until the process ends.
+int LoadOnce(int argc, char** argv) {
+  if (argc != 2) return 2;
+  const std::string path = argv[0];
+  const std::string kind = argv[1];
+  const long before = ResidentBytes();
+  double seconds = bench::ThreadSeconds();
+  if (kind == "store") {
+    auto* store = new PactStore;
+    store->Load(path.c_str());
+    benchmark::DoNotOptimize(store);
+  } else if (kind == "plain") {
+    auto* store = new bench::PlainStore;
+    bench::LoadPlainStore(path, *store);
+    benchmark::DoNotOptimize(store);
+  } else {
+    benchmark::DoNotOptimize(bench::ReadLinesPlainly(path));
+  }
+  seconds = bench::ThreadSeconds() - seconds;
+  std::printf("%.9f %ld\n", seconds, ResidentBytes() - before);
+  return 0;
+}
+const bool kLoadOnceProbe = bench::RegisterProbe("load-once", LoadOnce);
+
+const LoadFigures* WarmLoadOf(const bench::StoreShape& shape) {
+  static std::map<ShapeKey, LoadFigures> figures;
+  if (const auto found = figures.find(KeyOf(shape)); found != figures.end()) return &found->second;
+  const std::string answer = bench::RunProbe(
+      "load-warm", {bench::ShapeFileOf(shape).path, std::to_string(bench::MinTime())});
+  LoadFigures loaded;
+  if (std::sscanf(answer.c_str(), "%lf %lf %lf", &loaded.store, &loaded.plain, &loaded.lines) !=
+      3) {
+    return nullptr;
+  }
+  return &(figures[KeyOf(shape)] = loaded);
+}
+
+// Fresh processes in turns, one load each, until there are enough samples.
+const LoadFigures* FreshLoadOf(const bench::StoreShape& shape) {
+  static std::map<ShapeKey, LoadFigures> figures;
+  if (const auto found = figures.find(KeyOf(shape)); found != figures.end()) return &found->second;
+  const std::string& path = bench::ShapeFileOf(shape).path;
+  const char* const kinds[] = {"store", "plain", "lines"};
+  std::vector<double> seconds[3], bytes[3];
+  double spent = 0;
+  for (std::size_t round = 0; !bench::EnoughSamples(seconds[0].size(), spent); ++round) {
+    for (std::size_t turn = 0; turn < 3; ++turn) {
+      const std::size_t kind = (round + turn) % 3;
+      const std::string answer = bench::RunProbe("load-once", {path, kinds[kind]});
+      double time = 0, added = 0;
+      if (std::sscanf(answer.c_str(), "%lf %lf", &time, &added) != 2) return nullptr;
+      seconds[kind].push_back(time);
+      bytes[kind].push_back(added);
+      spent += time;
+    }
+  }
+  LoadFigures fresh;
+  fresh.store = bench::Median(seconds[0]);
+  fresh.plain = bench::Median(seconds[1]);
+  fresh.lines = bench::Median(seconds[2]);
+  fresh.storeBytes = bench::Median(bytes[0]);
+  fresh.plainBytes = bench::Median(bytes[1]);
+  return &(figures[KeyOf(shape)] = fresh);
+}
+
+// One figure of a shape's loading, from what `measure` found.
+template <class Measure, class Figure>
+void LoadFigure(benchmark::State& state, Measure measure, Figure figure) {
+  const LoadFigures* figures = measure(ShapeOf(state));
+  if (!figures) {
+    state.SkipWithError("the load probe failed");
+    return;
+  }
   for (auto _ : state) {
-    const std::string answer = bench::RunProbe("load", {file.path, std::to_string(samples)});
-    double ratio = 0, subject = 0, baseline = 0;
-    if (std::sscanf(answer.c_str(), "%lf %lf %lf", &ratio, &subject, &baseline) != 3) {
-      state.SkipWithError("the load probe failed");
-      return;
-    }
-    state.SetIterationTime(subject);
-    state.counters["baseline_us"] = baseline * 1e6;
-    state.counters[bench::kRatio] = ratio;
-    state.counters[bench::kTarget] = kLoadTarget;
+    state.SetIterationTime(figures->store);
+    figure(*figures);
   }
 }
-BENCHMARK(Load)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(1)->UseManualTime()->Unit(
-    benchmark::kMillisecond);
 
-// The plain writing: fprintf into one buffered stream beside the file, flushed, synced, closed
-// and moved over the file, as the store saves.
-void WritePlainly(const std::vector<bench::PlainSection>& sections, const std::string& path) {
-  const std::string newPath = path + ".new";
-  std::FILE* file = std::fopen(newPath.c_str(), "wb");
-  if (!file) std::abort();
-  for (const bench::PlainSection& section : sections) {
-    std::fprintf(file, "@%s\r\n", section.key.c_str());
-    for (const bench::PlainPact& pact : section.pacts) {
-      std::fprintf(file, "%s,%d,%d,%s\r\n", pact.race.c_str(), static_cast<int>(pact.from),
-                   static_cast<int>(pact.to), pact.conditions.c_str());
-    }
-    std::fputs("\r\n", file);
-  }
-  std::fflush(file);
-  fsync(fileno(file));
-  std::fclose(file);
-  std::rename(newPath.c_str(), path.c_str());
-  const int folder = open(bench::BenchFolder().c_str(), O_RDONLY | O_DIRECTORY);
-  fsync(folder);
-  close(folder);
+// Load in a warm loop against a plain store that keeps the same data.
+void Load(benchmark::State& state) {
+  LoadFigure(state, WarmLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, kLoadTarget, bench::kMilliseconds, figures.store, figures.plain);
+  });
 }
+BENCHMARK(Load)->Apply(bench::OverTheGrid);
 
+// Load in a fresh process, once, as start-up does it, against the plain store's likewise.
+void LoadFresh(benchmark::State& state) {
+  LoadFigure(state, FreshLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, kLoadTarget, bench::kMilliseconds, figures.store, figures.plain);
+  });
+}
+BENCHMARK(LoadFresh)->Apply(bench::OverTheGrid);
+
+// The resident memory a fresh process adds by loading the file, against the plain store's.
+void Memory(benchmark::State& state) {
+  LoadFigure(state, FreshLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, kMemoryTarget, bench::kMegabytes, figures.storeBytes, figures.plainBytes);
+  });
+}
+BENCHMARK(Memory)->Apply(bench::OverTheGrid);
+
+// For reference: the same loads against reading the lines and keeping nothing, and the memory
+// against the file's size.
+void LoadVsReading(benchmark::State& state) {
+  LoadFigure(state, WarmLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, bench::kReference, bench::kMilliseconds, figures.store, figures.lines);
+  });
+}
+BENCHMARK(LoadVsReading)->Apply(bench::OverTheGrid);
+
+void LoadFreshVsReading(benchmark::State& state) {
+  LoadFigure(state, FreshLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, bench::kReference, bench::kMilliseconds, figures.store, figures.lines);
+  });
+}
+BENCHMARK(LoadFreshVsReading)->Apply(bench::OverTheGrid);
+
+void MemoryVsFile(benchmark::State& state) {
+  const double fileBytes = static_cast<double>(bench::ShapeFileOf(ShapeOf(state)).size);
+  LoadFigure(state, FreshLoadOf, [&](const LoadFigures& figures) {
+    bench::Report(state, bench::kReference, bench::kMegabytes, figures.storeBytes, fileBytes);
+  });
+}
+BENCHMARK(MemoryVsFile)->Apply(bench::OverTheGrid);
+
+// Save of the loaded store against writing the same lines plainly.
 void Save(benchmark::State& state) {
-  const StoreFile& file = StoreFileOf(static_cast<int>(state.range(0)));
+  const bench::StoreShape shape = ShapeOf(state);
+  const std::string& path = bench::ShapeFileOf(shape).path;
+  const std::vector<bench::PlainSection> sections = bench::MakeSections(shape);
   PactStore store;
-  store.Load(file.path.c_str());
-  const std::string saved = file.path + ".saved";
-  const std::string plain = file.path + ".plain";
+  store.Load(path.c_str());
+  const std::string saved = path + ".saved";
+  const std::string plain = path + ".plain";
   bench::Compare(
-      state, kSaveTarget, [] {}, [&] { WritePlainly(file.sections, plain); },
-      [&] { store.Save(saved.c_str()); });
+      state, kSaveTarget, bench::kMilliseconds, [] {},
+      [&] { bench::WritePlainly(sections, plain); }, [&] { store.Save(saved.c_str()); });
 }
-BENCHMARK(Save)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(Save)->Arg(1000000)->Iterations(8)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Apply(bench::OverTheGrid);
 
 // GetPactEnd at random turns of ten races, with 10 and with 10^4 pacts per race.
 void LookupGrowth(benchmark::State& state) {
@@ -158,7 +259,8 @@ void LookupGrowth(benchmark::State& state) {
     DWORD turn;
   };
   auto fill = [](PactStore& store, int pacts, std::vector<Call>& calls) {
-    for (const bench::PlainSection& section : bench::MakeSections({1, kRaces, pacts})) {
+    for (const bench::PlainSection& section :
+         bench::MakeSections({pacts, kRaces, kRaces * pacts})) {
       for (const bench::PlainPact& pact : section.pacts) {
         store.AddPact(section.key.c_str(), pact.race.c_str(), pact.from, pact.to,
                       pact.conditions.c_str());
@@ -174,17 +276,17 @@ void LookupGrowth(benchmark::State& state) {
   std::vector<Call> shortCalls, longCalls;
   fill(shortHistories, 10, shortCalls);
   fill(longHistories, 10000, longCalls);
-  const CString key = "Game0000/Xar";
+  const CString key = (bench::FirstGameName() + "/Xar").c_str();
   auto ask = [&](const PactStore& store, const std::vector<Call>& calls) {
     DWORD sum = 0;
     for (const Call& call : calls) sum += store.GetPactEnd(key, call.race, call.turn);
     benchmark::DoNotOptimize(sum);
   };
   bench::Compare(
-      state, kLookupGrowthTarget, [] {}, [&] { ask(shortHistories, shortCalls); },
-      [&] { ask(longHistories, longCalls); });
+      state, kLookupGrowthTarget, bench::kMicroseconds, [] {},
+      [&] { ask(shortHistories, shortCalls); }, [&] { ask(longHistories, longCalls); });
 }
-BENCHMARK(LookupGrowth)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(LookupGrowth)->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The expiry scan of one game whose 10^4 races all hold a pact ending within 999 turns, with a
 // line per condition, against formatting the same lines with snprintf and a stable sort.
@@ -241,48 +343,9 @@ void ExpiryScan(benchmark::State& state) {
     benchmark::DoNotOptimize(out.data());
   };
   bench::Compare(
-      state, kExpiryScanTarget, [] {}, baseline,
+      state, kExpiryScanTarget, bench::kMilliseconds, [] {}, baseline,
       [&] { store.GetExpiryWarnings("Alpha/Xar", kTurn, 999, lines, TRUE); });
 }
-BENCHMARK(ExpiryScan)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-long ResidentBytes() {
-  std::FILE* statm = std::fopen("/proc/self/statm", "r");
-  long size = 0, resident = 0;
-  if (!statm || std::fscanf(statm, "%ld %ld", &size, &resident) != 2) resident = 0;
-  if (statm) std::fclose(statm);
-  return resident * sysconf(_SC_PAGESIZE);
-}
-
-// Loads the store file argv[0]; prints the resident memory that added.
-int LoadedStoreMemory(int argc, char** argv) {
-  if (argc != 1) return 2;
-  const long before = ResidentBytes();
-  auto* store = new PactStore;
-  store->Load(argv[0]);
-  std::printf("%ld\n", ResidentBytes() - before);
-  return store->IsEmpty() ? 1 : 0;
-}
-const bool kMemoryProbe = bench::RegisterProbe("memory", LoadedStoreMemory);
-
-// The resident memory a fresh process adds by loading 10^6 pact lines, against the file's
-// size. Measured in a process of its own, so that nothing the suite freed before is reused.
-void Memory(benchmark::State& state) {
-  const StoreFile& file = StoreFileOf(1000000);
-  for (auto _ : state) {
-    const std::string answer = bench::RunProbe("memory", {file.path});
-    if (answer.empty()) {
-      state.SkipWithError("the memory probe failed");
-      return;
-    }
-    const double added = std::strtod(answer.c_str(), nullptr);
-    state.SetIterationTime(1);
-    state.counters["added_MB"] = added / 1e6;
-    state.counters["file_MB"] = static_cast<double>(file.size) / 1e6;
-    state.counters[bench::kRatio] = added / static_cast<double>(file.size);
-    state.counters[bench::kTarget] = kMemoryTarget;
-  }
-}
-BENCHMARK(Memory)->Iterations(1)->UseManualTime();
+BENCHMARK(ExpiryScan)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
+#include <tuple>
 
 namespace bench {
 
@@ -26,6 +29,12 @@ struct Folder {
   std::string path;
 };
 
+std::string GameName(int key) {
+  char name[16];
+  std::snprintf(name, sizeof name, "Game%05d", key);
+  return name;
+}
+
 }  // namespace
 
 unsigned TurnInPact(int pact) { return 1 + kPactSpacing * static_cast<unsigned>(pact) + 4; }
@@ -36,13 +45,15 @@ std::string RaceName(int race) {
   return name;
 }
 
+std::string FirstGameName() { return GameName(0); }
+
 std::vector<PlainSection> MakeSections(const StoreShape& shape) {
   std::vector<PlainSection> sections;
-  for (int key = 0; key < shape.keys; ++key) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Game%04d/Xar", key);
-    PlainSection& section = sections.emplace_back(PlainSection{name, {}});
-    for (int race = 0; race < shape.racesPerKey; ++race) {
+  const int races = (std::max)(1, shape.lines / shape.pactsPerRace);
+  for (int first = 0; first < races; first += shape.racesPerKey) {
+    PlainSection& section =
+        sections.emplace_back(PlainSection{GameName(first / shape.racesPerKey) + "/Xar", {}});
+    for (int race = 0; race < shape.racesPerKey && first + race < races; ++race) {
       const std::string raceName = RaceName(race);
       for (int pact = 0; pact < shape.pactsPerRace; ++pact) {
         const unsigned from = 1 + kPactSpacing * static_cast<unsigned>(pact);
@@ -68,6 +79,18 @@ std::size_t WriteStoreFile(const std::string& path, const std::vector<PlainSecti
   const long size = std::ftell(file);
   std::fclose(file);
   return static_cast<std::size_t>(size);
+}
+
+const ShapeFile& ShapeFileOf(const StoreShape& shape) {
+  static std::map<std::tuple<int, int, int>, ShapeFile> files;
+  const auto key = std::make_tuple(shape.pactsPerRace, shape.racesPerKey, shape.lines);
+  const auto found = files.find(key);
+  if (found != files.end()) return found->second;
+  ShapeFile file;
+  file.path = BenchFolder() + "/Trucelog-" + std::to_string(shape.pactsPerRace) + "-" +
+              std::to_string(shape.racesPerKey) + "-" + std::to_string(shape.lines) + ".ini";
+  file.size = WriteStoreFile(file.path, MakeSections(shape));
+  return files.emplace(key, file).first->second;
 }
 
 const std::string& BenchFolder() {

@@ -3,21 +3,48 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <limits>
 
+// Turns and counts are mostly plain digits, which cannot overflow when there are fewer than ten:
+// they are read here directly; anything else (blanks, a sign, ten digits or more) by strtol.
 int ReadDecimal(const char* text, const char** end) {
+  constexpr int kPlainDigits = 9;
+  int value = 0;
+  int digits = 0;
+  while (digits < kPlainDigits && text[digits] >= '0' && text[digits] <= '9') {
+    value = value * 10 + (text[digits] - '0');
+    ++digits;
+  }
+  if (digits > 0 && !(text[digits] >= '0' && text[digits] <= '9')) {
+    if (end) *end = text + digits;
+    return value;
+  }
   char* stop = nullptr;
-  const long value = std::strtol(text, &stop, 10);
+  const long converted = std::strtol(text, &stop, 10);
   if (end) *end = stop;
-  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+  return static_cast<int>(std::clamp<long>(converted, INT_MIN, INT_MAX));
 }
 
 CString DecimalText(int value) {
   CString text;
   text.Format("%d", value);
   return text;
+}
+
+void DecimalFormat::Format(CString& text, int value) const {
+  constexpr int kLongestDecimal = 11;  // "-2147483648"
+  char buffer[64];
+  if (prefixLength_ + kLongestDecimal + suffixLength_ > static_cast<int>(sizeof buffer)) {
+    text = CString(prefix_, prefixLength_) + DecimalText(value) + suffix_;
+    return;
+  }
+  char* at = std::copy_n(prefix_, prefixLength_, buffer);
+  at = std::to_chars(at, at + kLongestDecimal, value).ptr;
+  at = std::copy_n(suffix_, suffixLength_, at);
+  text.SetString(buffer, static_cast<int>(at - buffer));
 }
 
 int WrappingSum(int a, int b) {

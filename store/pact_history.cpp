@@ -1,120 +1,210 @@
 #include "store/pact_history.h"
 
 #include <algorithm>
+#include <charconv>
+#include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// Bisections over a strictly ascending turn array.
-INT_PTR FirstAtLeast(const CDWordArray& turns, DWORD turn) {
-  const DWORD* begin = turns.GetData();
-  return std::lower_bound(begin, begin + turns.GetSize(), turn) - begin;
+// Bisections over a strictly ascending turn column of `count` turns.
+INT_PTR FirstAtLeast(const DWORD* turns, UINT count, DWORD turn) {
+  return std::lower_bound(turns, turns + count, turn) - turns;
 }
 
-INT_PTR FirstAbove(const CDWordArray& turns, DWORD turn) {
-  const DWORD* begin = turns.GetData();
-  return std::upper_bound(begin, begin + turns.GetSize(), turn) - begin;
+INT_PTR FirstAbove(const DWORD* turns, UINT count, DWORD turn) {
+  return std::upper_bound(turns, turns + count, turn) - turns;
 }
+
+// The blocks histories live in: each new block holds twice as many as the one before, up to a
+// limit; freed places wait for the next history. Process-wide and unsynchronised, as the
+// plug-in runs on one thread; it exists only while a history does.
+class HistoryPlaces {
+ public:
+  static void* Take(std::size_t size) {
+    if (!places_) places_ = new HistoryPlaces(size);
+    return places_->TakeOne();
+  }
+
+  static void Give(void* place) {
+    places_->free_ = new (place) Free{places_->free_};
+    if (--places_->taken_ == 0) {
+      delete places_;
+      places_ = nullptr;
+    }
+  }
+
+  ~HistoryPlaces() {
+    for (void* block : blocks_) ::operator delete(block);
+  }
+
+ private:
+  struct Free {
+    Free* next;
+  };
+
+  explicit HistoryPlaces(std::size_t size) : size_(size) {}
+
+  void* TakeOne() {
+    if (!free_) AddBlock();
+    Free* place = free_;
+    free_ = place->next;
+    ++taken_;
+    return place;
+  }
+
+  void AddBlock() {
+    constexpr std::size_t kFirstBlock = 16;
+    constexpr std::size_t kLargestBlock = 1024;
+    const std::size_t count =
+        blocks_.empty() ? kFirstBlock : (std::min)(kLargestBlock, 2 * lastBlock_);
+    blocks_.reserve(blocks_.size() + 1);
+    const std::size_t bytes = size_ * count;
+    auto* block = static_cast<unsigned char*>(::operator new(bytes));
+    blocks_.push_back(block);
+    lastBlock_ = count;
+    for (std::size_t i = count; i-- > 0;) free_ = new (block + i * size_) Free{free_};
+  }
+
+  static HistoryPlaces* places_;
+  std::size_t size_;
+  std::vector<void*> blocks_;
+  std::size_t lastBlock_ = 0;
+  Free* free_ = nullptr;
+  std::size_t taken_ = 0;
+};
+
+HistoryPlaces* HistoryPlaces::places_ = nullptr;
 
 }  // namespace
 
+// A class derived from PactHistory with members of its own is larger and takes memory as
+// everything else does.
+void* PactHistory::operator new(std::size_t size) {
+  return size == sizeof(PactHistory) ? HistoryPlaces::Take(size) : ::operator new(size);
+}
+
+void PactHistory::operator delete(void* memory, std::size_t size) {
+  if (!memory) return;
+  if (size == sizeof(PactHistory)) {
+    HistoryPlaces::Give(memory);
+  } else {
+    ::operator delete(memory);
+  }
+}
+
 void PactHistory::AddInterval(DWORD from, DWORD to, CString conditions) {
   if (from > to) return;
-  const INT_PTR count = GetSize();
-  if (count == 0 || from > ToTurns[count - 1]) {
-    InsertRow(count, from, to, conditions);
+  AddInterval(from, to, SharedText(conditions));
+}
+
+void PactHistory::AddInterval(DWORD from, DWORD to, SharedText conditions) {
+  if (from > to) return;
+  const UINT count = Pacts.GetSize();
+  DWORD* fromTurns = Pacts.FromTurns();
+  DWORD* toTurns = Pacts.ToTurns();
+  if (count == 0 || from > toTurns[count - 1]) {
+    Pacts.Insert(count, from, to, std::move(conditions));
     return;
   }
   // i1 is the first pact ending at or after `from`; i1..i2 are the pacts overlapping the new one.
-  const INT_PTR i1 = FirstAtLeast(ToTurns, from);
-  const INT_PTR i2 = (std::max)(i1, FirstAbove(FromTurns, to) - 1);
-  if (i2 == i1 && to < FromTurns[i1]) {
-    InsertRow(i1, from, to, conditions);
+  const INT_PTR i1 = FirstAtLeast(toTurns, count, from);
+  const INT_PTR i2 = (std::max)(i1, FirstAbove(fromTurns, count, to) - 1);
+  if (i2 == i1 && to < fromTurns[i1]) {
+    Pacts.Insert(static_cast<UINT>(i1), from, to, std::move(conditions));
     return;
   }
-  RemoveRows(i1 + 1, i2 - i1);
-  if (conditions == Conditions[i1]) {
-    FromTurns[i1] = (std::min)(from, FromTurns[i1]);
-    ToTurns[i1] = to;
-  } else if (from > FromTurns[i1]) {
-    ToTurns[i1] = from - 1;
-    InsertRow(i1 + 1, from, to, conditions);
+  Pacts.Remove(static_cast<UINT>(i1 + 1), static_cast<UINT>(i2 - i1));
+  if (conditions == Pacts.Conditions()[i1]) {
+    fromTurns[i1] = (std::min)(from, fromTurns[i1]);
+    toTurns[i1] = to;
+  } else if (from > fromTurns[i1]) {
+    toTurns[i1] = from - 1;
+    Pacts.Insert(static_cast<UINT>(i1 + 1), from, to, std::move(conditions));
   } else {
-    FromTurns[i1] = from;
-    ToTurns[i1] = to;
-    Conditions[i1] = conditions;
+    fromTurns[i1] = from;
+    toTurns[i1] = to;
+    Pacts.Conditions()[i1] = std::move(conditions);
   }
 }
 
 DWORD PactHistory::GetPactEnd(DWORD turn) const {
   INT_PTR index = FindContaining(turn);
   if (index < 0) return 0;
+  const DWORD* fromTurns = Pacts.FromTurns();
+  const DWORD* toTurns = Pacts.ToTurns();
   // Conditions play no part: a run of adjoining pacts is one unbroken pact.
-  while (index + 1 < GetSize() && ToTurns[index] + 1 == FromTurns[index + 1]) ++index;
-  return ToTurns[index];
+  while (index + 1 < GetSize() && toTurns[index] + 1 == fromTurns[index + 1]) ++index;
+  return toTurns[index];
 }
 
 CString PactHistory::GetConditionsAt(DWORD turn) const {
   const INT_PTR index = FindContaining(turn);
-  return index < 0 ? CString() : Conditions[index];
+  return index < 0 ? CString() : Pacts.Conditions()[index].GetText();
 }
 
-DWORD PactHistory::GetLastTurn() const { return GetSize() == 0 ? 0 : ToTurns[GetSize() - 1]; }
+DWORD PactHistory::GetLastTurn() const {
+  const UINT count = Pacts.GetSize();
+  return count == 0 ? 0 : Pacts.ToTurns()[count - 1];
+}
 
-void PactHistory::RemoveEndedBefore(DWORD turn) { RemoveRows(0, FirstAtLeast(ToTurns, turn)); }
+void PactHistory::RemoveEndedBefore(DWORD turn) {
+  Pacts.Remove(0, static_cast<UINT>(FirstAtLeast(Pacts.ToTurns(), Pacts.GetSize(), turn)));
+}
 
 void PactHistory::CutAfter(DWORD turn) {
-  const INT_PTR count = GetSize();
+  const UINT count = Pacts.GetSize();
   if (count == 0) return;
-  const INT_PTR m = (std::min)(FirstAbove(ToTurns, turn), count - 1);
-  if (ToTurns[m] > turn) ToTurns[m] = turn;
-  const INT_PTR kept = FromTurns[m] > turn ? m : m + 1;
-  RemoveRows(kept, count - kept);
+  DWORD* toTurns = Pacts.ToTurns();
+  const auto m =
+      static_cast<UINT>((std::min)(FirstAbove(toTurns, count, turn), INT_PTR{count} - 1));
+  if (toTurns[m] > turn) toTurns[m] = turn;
+  const UINT kept = Pacts.FromTurns()[m] > turn ? m : m + 1;
+  Pacts.Remove(kept, count - kept);
 }
 
 void PactHistory::WriteLines(CString name, CStringList& lines) const {
   CString line;
   for (INT_PTR i = 0; i < GetSize(); ++i) {
-    line.Format("%s,%d,%d,%s", name.GetString(), static_cast<int>(FromTurns[i]),
-                static_cast<int>(ToTurns[i]), Conditions[i].GetString());
+    line.Empty();
+    AppendLine(name, i, line);
     lines.AddTail(line);
   }
 }
 
-PactInterval PactHistory::GetInterval(INT_PTR index) const {
-  return {FromTurns.GetAt(index), ToTurns.GetAt(index), Conditions.GetAt(index)};
-}
-
-// Growing an array and giving the growth back keeps the room, as the framework's arrays do.
-void PactHistory::ExpectRun(INT_PTR pacts) {
-  const INT_PTR size = GetSize();
-  for (auto* turns : {&ToTurns, &FromTurns}) {
-    turns->SetSize(size + pacts);
-    turns->SetSize(size);
+void PactHistory::AppendLines(const CString& name, CString& text) const {
+  for (INT_PTR i = 0; i < GetSize(); ++i) {
+    AppendLine(name, i, text);
+    text += '\n';
   }
-  Conditions.SetSize(size + pacts);
-  Conditions.SetSize(size);
 }
 
-void PactHistory::SettleRun() {
-  Conditions.FreeExtra();
-  ToTurns.FreeExtra();
-  FromTurns.FreeExtra();
+// "%s,%d,%d,%s" with the name, the turns and the conditions, written piece by piece: a store
+// saves one line per pact.
+void PactHistory::AppendLine(const CString& name, INT_PTR index, CString& text) const {
+  constexpr int kLongestTurn = 11;  // "-2147483648"
+  char turns[3 + 2 * kLongestTurn + 1];
+  char* at = turns;
+  for (const DWORD turn : {Pacts.FromTurns()[index], Pacts.ToTurns()[index]}) {
+    *at++ = ',';
+    at = std::to_chars(at, at + kLongestTurn, static_cast<int>(turn)).ptr;
+  }
+  at[0] = ',';
+  at[1] = '\0';
+  text += name;
+  text += turns;
+  text += Pacts.Conditions()[index].GetText();
 }
+
+PactInterval PactHistory::GetInterval(INT_PTR index) const {
+  if (index < 0 || index >= GetSize()) return {0, 0, CString()};
+  return {Pacts.FromTurns()[index], Pacts.ToTurns()[index], Pacts.Conditions()[index].GetText()};
+}
+
+void PactHistory::Reserve(INT_PTR pacts) { Pacts.Reserve(static_cast<UINT>(pacts)); }
 
 INT_PTR PactHistory::FindContaining(DWORD turn) const {
-  const INT_PTR index = FirstAbove(FromTurns, turn) - 1;
-  return (index >= 0 && turn <= ToTurns[index]) ? index : -1;
-}
-
-void PactHistory::InsertRow(INT_PTR index, DWORD from, DWORD to, const CString& conditions) {
-  Conditions.InsertAt(index, conditions);
-  ToTurns.InsertAt(index, to);
-  FromTurns.InsertAt(index, from);
-}
-
-void PactHistory::RemoveRows(INT_PTR index, INT_PTR count) {
-  if (count <= 0) return;
-  Conditions.RemoveAt(index, count);
-  ToTurns.RemoveAt(index, count);
-  FromTurns.RemoveAt(index, count);
+  const INT_PTR index = FirstAbove(Pacts.FromTurns(), Pacts.GetSize(), turn) - 1;
+  return (index >= 0 && turn <= Pacts.ToTurns()[index]) ? index : -1;
 }

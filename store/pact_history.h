@@ -4,7 +4,11 @@
 // answer turn 0 and the empty string.
 #pragma once
 
+#include <cstddef>
+
 #include "plugin/framework.h"
+#include "store/pact_columns.h"
+#include "store/shared_text.h"
 
 // One pact: from and to are both inclusive.
 struct PactInterval {
@@ -15,10 +19,17 @@ struct PactInterval {
 
 class PactHistory : public CObject {
  public:
+  // A store holds a history per race, so histories come from blocks of their own rather than
+  // one allocation each; the blocks go when the last history does.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory, std::size_t size);
+
   // Signs a pact from `from` to `to` inclusive. Overlapped pacts give up their turns from `from`
   // on; the first of them is stretched instead when its conditions are the same. Ignored when
   // from > to.
   void AddInterval(DWORD from, DWORD to, CString conditions);
+  // The same with conditions already shared, as reading the store file has them.
+  void AddInterval(DWORD from, DWORD to, SharedText conditions);
 
   // Last turn of the run of adjoining pacts that holds `turn`; 0 when no pact holds it.
   DWORD GetPactEnd(DWORD turn) const;
@@ -34,24 +45,23 @@ class PactHistory : public CObject {
 
   // Appends one store-file line per pact, "name,from,to,conditions", turns as signed numbers.
   void WriteLines(CString name, CStringList& lines) const;
+  // The same lines, each ended by a line feed, appended to `text`.
+  void AppendLines(const CString& name, CString& text) const;
 
-  INT_PTR GetSize() const { return Conditions.GetSize(); }
+  INT_PTR GetSize() const { return static_cast<INT_PTR>(Pacts.GetSize()); }
   PactInterval GetInterval(INT_PTR index) const;
 
-  // For reading the store file, whose lines come in runs per race: room for about `pacts` more
-  // pacts is made at once, and SettleRun gives back the room the run left unused.
-  void ExpectRun(INT_PTR pacts);
-  void SettleRun();
+  // Makes room for `pacts` pacts in all, so that signing up to that many takes no more memory;
+  // reading the store file knows each race's count before it signs them.
+  void Reserve(INT_PTR pacts);
 
  private:
+  // Appends the store-file line of pact `index`, without its line end.
+  void AppendLine(const CString& name, INT_PTR index, CString& text) const;
   // Index of the pact that holds `turn`, or -1.
   INT_PTR FindContaining(DWORD turn) const;
-  void InsertRow(INT_PTR index, DWORD from, DWORD to, const CString& conditions);
-  void RemoveRows(INT_PTR index, INT_PTR count);
 
-  // Parallel arrays, one row per pact, sorted and disjoint: ToTurns[i] < FromTurns[i + 1].
-  // Adjoining rows stay separate: the file keeps one line per signing.
-  CStringArray Conditions;
-  CDWordArray ToTurns;
-  CDWordArray FromTurns;
+  // One row per pact, sorted and disjoint: ToTurns[i] < FromTurns[i + 1]. Adjoining rows stay
+  // separate: the file keeps one line per signing.
+  PactColumns Pacts;
 };

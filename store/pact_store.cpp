@@ -71,6 +71,11 @@ void PactStore::BreakPact(CString key, CString race, DWORD turn) {
   if (RacePacts* races = Find(key)) races->BreakPact(race, turn);
 }
 
+const PactHistory* PactStore::FindHistory(const char* key, const char* race) const {
+  const RacePacts* races = Find(key);
+  return races ? races->FindHistory(race) : nullptr;
+}
+
 void PactStore::RenameKey(CString oldKey, CString newKey) {
   RacePacts* moved = Find(oldKey);
   if (!moved) return;

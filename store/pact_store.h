@@ -21,6 +21,7 @@ class RacePacts : public CMapStringToOb {
   void BreakPact(CString race, DWORD turn);
   // Appends the store-file lines of every race.
   void WriteLines(CStringList& lines) const;
+  const PactHistory* FindHistory(const char* race) const { return Find(race); }
 
   // The warning lines of the pacts in force at `turn` that end within `threshold` turns,
   // soonest first, races with equal turns left in visiting order. `conditions`, when given,
@@ -43,6 +44,10 @@ class PactStore : public CMapStringToOb {
   void BreakPact(CString key, CString race, DWORD turn);
   // Moves the pacts of `oldKey` to `newKey`, discarding what `newKey` held.
   void RenameKey(CString oldKey, CString newKey);
+
+  // The history of `race` under `key`, or null, for a caller that asks it several things at
+  // once; valid until the store next changes.
+  const PactHistory* FindHistory(const char* key, const char* race) const;
 
   // Fills `lines` (emptied first) with the expiry warnings of `key`, each followed, when asked,
   // by one line per condition of its pact, or by a line saying there are none.

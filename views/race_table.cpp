@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr DecimalFormat kPactStatus("Pact(%d)");
+constexpr DecimalFormat kOffpactStatus("Offpact(%d)");
+
 // Cells outside the row are left alone: stored column settings may name any index.
 BOOL HasCell(const CStringArray& row, int index) { return index >= 0 && index < row.GetSize(); }
 
@@ -17,7 +20,12 @@ void SetCell(CStringArray& row, int index, const CString& text) {
 void AppendConditions(CStringArray& row, int index, const CString& conditions) {
   if (conditions.IsEmpty() || !HasCell(row, index)) return;
   CString& cell = row[index];
-  cell = cell.IsEmpty() ? conditions : cell + "/" + conditions;
+  if (cell.IsEmpty()) {
+    cell = conditions;
+  } else {
+    cell += '/';
+    cell += conditions;
+  }
 }
 
 }  // namespace
@@ -28,23 +36,25 @@ void PluginApp::OnTableProcessor(CMapStringToString& request, CStringArray& row)
   if (!LookupGameAndRace(request, CurrentContext) || !LookupTurn(request, CurrentContext)) return;
   if (row.IsEmpty()) return;
 
-  const CString& key = CurrentContext.storeKey;
-  const CString race = row[0];
+  // The row's race is looked up once, before any cell is written: a status column set to 0
+  // would overwrite the race's name.
+  const PactHistory* history = Store.FindHistory(CurrentContext.storeKey, row[0]);
+  if (!history) return;
   const auto turn = static_cast<DWORD>(CurrentContext.turn);
-  if (const DWORD end = Store.GetPactEnd(key, race, turn)) {
-    CString status;
-    status.Format("Pact(%d)", static_cast<int>(end));
+  CString status;
+  if (const DWORD end = history->GetPactEnd(turn)) {
+    const CString conditions = history->GetConditionsAt(turn);
+    kPactStatus.Format(status, static_cast<int>(end));
     SetCell(row, Settings.StatusColumn, status);
-    AppendConditions(row, Settings.InfoColumn, Store.GetConditionsAt(key, race, turn));
+    AppendConditions(row, Settings.InfoColumn, conditions);
     return;
   }
   if (!Settings.ShowExpiredTurn) return;
-  const DWORD last = Store.GetLastTurn(key, race);
+  const DWORD last = history->GetLastTurn();
   if (last == 0) return;
-  CString status;
-  status.Format("Offpact(%d)", static_cast<int>(last));
+  const CString conditions =
+      Settings.ShowExpiredConditions ? history->GetConditionsAt(last) : CString();
+  kOffpactStatus.Format(status, static_cast<int>(last));
   SetCell(row, Settings.StatusColumn, status);
-  if (Settings.ShowExpiredConditions) {
-    AppendConditions(row, Settings.InfoColumn, Store.GetConditionsAt(key, race, last));
-  }
+  AppendConditions(row, Settings.InfoColumn, conditions);
 }

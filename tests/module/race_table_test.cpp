@@ -66,6 +66,13 @@ TEST(RaceTable, BothSettingsOnOneCellGiveTheStatusFollowedByTheConditions) {
   EXPECT_EQ(session.TableRow(Row("B"), "12"), Row("B", {{18, "Pact(20)/A"}}));
 }
 
+TEST(RaceTable, AStatusColumnOnTheRaceCellStillGetsThatRacesConditions) {
+  Session session(kStore);
+  Started(session, '3', {{"Trucelog\\ColNum", "-17"}, {"Trucelog\\InfNum", "-18"}});
+  EXPECT_EQ(session.TableRow(Row("B"), "12"), Row("Pact(20)/A"));
+  EXPECT_EQ(session.TableRow(Row("B"), "25"), Row("Offpact(20)/C"));
+}
+
 TEST(RaceTable, OnlyTheRaceTablesIdentifierIsServed) {
   Session session(kStore);
   Started(session, '1');

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -156,4 +159,67 @@ TEST(PactHistory, WritesOneStoreLinePerPactWithTurnsAsSignedNumbers) {
             (std::vector<std::string>{"Vor,2147483647,-2147483648,A", "Vor,-6,-1,"}));
   EXPECT_EQ(high.GetPactEnd(4294967295u), 4294967295u);
   EXPECT_EQ(high.GetPactEnd(2147483648u), 2147483648u);
+}
+
+TEST(PactHistory, ALongHistorySignedInAnyOrderKeepsEveryPactInItsPlace) {
+  // Pacts of three turns, five apart, signed in a scrambled order, with room made or not.
+  for (const INT_PTR room : {INT_PTR{0}, INT_PTR{3}, INT_PTR{400}}) {
+    PactHistory history;
+    history.Reserve(room);
+    std::map<DWORD, std::pair<DWORD, std::string>> expected;
+    for (DWORD i = 0; i < 300; ++i) {
+      const DWORD pact = (i * 7) % 300;
+      const DWORD from = 10 + 5 * pact;
+      const std::string conditions = pact % 3 == 0 ? "" : "C" + std::to_string(pact % 5);
+      history.AddInterval(from, from + 2, conditions.c_str());
+      expected[from] = {from + 2, conditions};
+    }
+    auto rows = [](const std::map<DWORD, std::pair<DWORD, std::string>>& pacts) {
+      std::string text;
+      for (const auto& [from, pact] : pacts) {
+        if (!text.empty()) text += "; ";
+        text += std::to_string(from) + "-" + std::to_string(pact.first) + " " + pact.second;
+      }
+      return text;
+    };
+    ASSERT_EQ(Rows(history), rows(expected)) << "room " << room;
+    EXPECT_EQ(history.GetConditionsAt(10 + 5 * 7 + 1), "C2");
+    EXPECT_EQ(history.GetPactEnd(10 + 5 * 299), 10u + 5 * 299 + 2);
+
+    // Dropping from the front, cutting at the back and signing over the middle.
+    history.RemoveEndedBefore(10 + 5 * 100);
+    expected.erase(expected.begin(), expected.find(10 + 5 * 100));
+    history.CutAfter(10 + 5 * 250 + 1);
+    expected.erase(expected.upper_bound(10 + 5 * 250), expected.end());
+    expected.rbegin()->second.first = 10 + 5 * 250 + 1;
+    history.AddInterval(10 + 5 * 150 + 1, 10 + 5 * 160, "M");
+    expected.erase(expected.upper_bound(10 + 5 * 150), expected.upper_bound(10 + 5 * 160));
+    expected[10 + 5 * 150].first = 10 + 5 * 150;
+    expected[10 + 5 * 150 + 1] = {10 + 5 * 160, "M"};
+    EXPECT_EQ(Rows(history), rows(expected)) << "room " << room;
+  }
+}
+
+TEST(PactHistory, HistoriesMadeAndDroppedInAnyOrderKeepTheirOwnPacts) {
+  // Enough histories for several blocks of them, dropped out of order and made again.
+  std::vector<std::unique_ptr<PactHistory>> histories(3000);
+  for (int round = 0; round < 2; ++round) {
+    for (std::size_t i = 0; i < histories.size(); ++i) {
+      if (histories[i]) continue;
+      histories[i] = std::make_unique<PactHistory>();
+      histories[i]->AddInterval(static_cast<DWORD>(i), static_cast<DWORD>(i) + 1, "A");
+    }
+    for (std::size_t i = 0; i < histories.size(); i += 1 + i % 3) histories[i].reset();
+  }
+  for (std::size_t i = 0; i < histories.size(); ++i) {
+    if (!histories[i]) continue;
+    ASSERT_EQ(histories[i]->GetPactEnd(static_cast<DWORD>(i)), i + 1) << i;
+  }
+  // A class of its own size, derived from the history, is made and dropped as well.
+  struct Named : PactHistory {
+    std::string name = "Vor";
+  };
+  std::unique_ptr<PactHistory> named = std::make_unique<Named>();
+  named->AddInterval(1, 2, "B");
+  EXPECT_EQ(named->GetConditionsAt(1), "B");
 }

@@ -171,6 +171,21 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
   EXPECT_NE(saved.find("\r\nTor,0,0,y,Q\r\n"), std::string::npos);
 }
 
+TEST(StoreFile, OverlappingLinesOfARaceMergeInFileOrder) {
+  const StoreWithFile file(
+      "@Alpha/Xar\n"
+      "Vor,10,15,A\n"
+      "Vor,12,25,A\n"  // stretches the first
+      "Vor,20,30,B\n"  // takes turns 20 on
+      "Vor,9,3,C\n"    // from after to: nothing
+      "Vor,1,2,C\n"    // before all of them
+      "Lum,5,6,\n"
+      "Vor,40,41,A\n");  // the race again, after another
+  EXPECT_EQ(Sections(Saved(file.store)),
+            Sections("@Alpha/Xar\r\nLum,5,6,\r\nVor,1,2,C\r\nVor,10,19,A\r\nVor,20,30,B\r\n"
+                     "Vor,40,41,A\r\n\r\n"));
+}
+
 TEST(StoreFile, ARaceNamedWithAnAtSignComesBackAsAHeader) {
   PactStore store;
   store.AddPact("Alpha/Xar", "@Vor", 1, 2, "");

@@ -56,10 +56,13 @@ TEST(StoreFileRoundTrip, TheSameStoreSavesTheSameBytesWhateverOrderItsFileListed
 }
 
 TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
-  // Each race's lines in a run of its own length, short and long ones in turn, one race twice.
-  const int lengths[] = {1, 70, 3, 200, 1, 64, 65, 2};
+  // Each race's lines in a run of its own length, short and long ones in turn, one race twice;
+  // every pact with conditions of its own.
+  const int lengths[] = {1, 70, 3, 300, 1, 64, 65, 2, 257};
   std::string file = "@Alpha/Xar\r\n";
-  for (int race = 0; race < 8; ++race) {
+  int lines = 0;
+  for (int race = 0; race < 9; ++race) {
+    lines += lengths[race];
     for (int pact = 0; pact < lengths[race]; ++pact) {
       const int from = 1 + 3 * pact;
       file += "Race" + std::to_string(race) + "," + std::to_string(from) + "," +
@@ -71,7 +74,7 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
   dir.Write("in.ini", file);
   PactStore store;
   store.Load(dir.File("in.ini").c_str());
-  for (int race = 0; race < 8; ++race) {
+  for (int race = 0; race < 9; ++race) {
     const CString name = ("Race" + std::to_string(race)).c_str();
     const int last = lengths[race] - 1;
     EXPECT_EQ(store.GetPactEnd("Alpha/Xar", name, 1 + 3 * last), 2u + 3 * last) << race;
@@ -80,7 +83,7 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
   }
   EXPECT_EQ(store.GetLastTurn("Alpha/Xar", "Race1"), 1001u);
   const std::string saved = LoadAndSave(file);
-  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2 + 406 + 1);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2 + lines + 1);
   EXPECT_EQ(LoadAndSave(saved), saved);
 }
 

@@ -1,0 +1,30 @@
+// A pact's conditions string as the store keeps it: equal texts share one copy, which lives as
+// long as a pact holds it, so that a store of many pacts with the same few conditions keeps
+// each text once. Process-wide and unsynchronised, as the plug-in runs on one thread; a text
+// never changes once made.
+#pragma once
+
+#include "plugin/framework.h"
+
+class SharedText {
+ public:
+  // The empty text; it holds no copy.
+  SharedText() = default;
+  explicit SharedText(const CString& text);
+  SharedText(const SharedText& other);
+  SharedText(SharedText&& other) noexcept;
+  SharedText& operator=(const SharedText& other);
+  SharedText& operator=(SharedText&& other) noexcept;
+  ~SharedText();
+
+  const CString& GetText() const;
+  BOOL IsEmpty() const { return copy_ == nullptr; }
+  // Equal texts share their copy, so comparing them compares two addresses.
+  bool operator==(const SharedText& other) const { return copy_ == other.copy_; }
+
+ private:
+  struct Copy;
+  class Copies;
+
+  Copy* copy_ = nullptr;
+};
