@@ -1,8 +1,8 @@
 #include "afx_app.h"
 
 #include "afx_docview.h"
-#include "afx_inspect.h"
 #include "afx_module.h"
+#include "afx_standin_calls.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 

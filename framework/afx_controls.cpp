@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "afx_common_controls.h"
-#include "afx_inspect.h"
+#include "afx_standin_calls.h"
 #include "afx_window_impl.h"
 
 using afx_detail::Wnd;

@@ -1,7 +1,7 @@
 #include "afx_dialog.h"
 
-#include "afx_inspect.h"
 #include "afx_module.h"
+#include "afx_standin_calls.h"
 #include "afx_user.h"
 #include "afx_window_impl.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "afx_inspect.h"
 #include "afx_module.h"
+#include "afx_standin_calls.h"
 
 BOOL AfxExtractSubString(CString& rString, const char* lpszFullString, int iSubString, char chSep) {
   rString.Empty();

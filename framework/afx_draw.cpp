@@ -3,7 +3,7 @@
 #include <map>
 #include <memory>
 
-#include "afx_inspect.h"
+#include "afx_standin_calls.h"
 #include "afx_window_impl.h"
 
 using afx_detail::Wnd;

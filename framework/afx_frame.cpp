@@ -2,8 +2,8 @@
 
 #include "afx_app.h"
 #include "afx_docview.h"
-#include "afx_inspect.h"
 #include "afx_module.h"
+#include "afx_standin_calls.h"
 #include "afx_window_impl.h"
 
 using afx_detail::Wnd;

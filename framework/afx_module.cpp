@@ -4,8 +4,8 @@
 #include <string>
 
 #include "afx_app.h"
-#include "afx_inspect.h"
 #include "afx_platform.h"
+#include "afx_standin_calls.h"
 
 namespace {
 

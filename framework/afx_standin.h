@@ -4,7 +4,7 @@
 // this name; the plug-in includes the real framework's header names only.
 #pragma once
 
-#include "afx_inspect.h"
+#include "afx_standin_calls.h"
 #include "afx_user.h"
 #include "afxcmn.h"
 #include "afxext.h"

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "afx_inspect.h"
+#include "afx_standin_calls.h"
 #include "afx_window_impl.h"
 
 using afx_detail::Window;
