@@ -157,8 +157,8 @@ void PactHistory::CutAfter(DWORD turn) {
   const UINT count = Pacts.GetSize();
   if (count == 0) return;
   DWORD* toTurns = Pacts.ToTurns();
-  const auto m =
-      static_cast<UINT>((std::min)(FirstAbove(toTurns, count, turn), INT_PTR{count} - 1));
+  const auto m = static_cast<UINT>(
+      (std::min)(FirstAbove(toTurns, count, turn), static_cast<INT_PTR>(count) - 1));
   if (toTurns[m] > turn) toTurns[m] = turn;
   const UINT kept = Pacts.FromTurns()[m] > turn ? m : m + 1;
   Pacts.Remove(kept, count - kept);
