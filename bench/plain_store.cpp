@@ -50,14 +50,7 @@ void WritePlainly(const std::vector<PlainSection>& sections, const std::string& 
   const std::string newPath = path + ".new";
   std::FILE* file = std::fopen(newPath.c_str(), "wb");
   if (!file) std::abort();
-  for (const PlainSection& section : sections) {
-    std::fprintf(file, "@%s\r\n", section.key.c_str());
-    for (const PlainPact& pact : section.pacts) {
-      std::fprintf(file, "%s,%d,%d,%s\r\n", pact.race.c_str(), static_cast<int>(pact.from),
-                   static_cast<int>(pact.to), pact.conditions.c_str());
-    }
-    std::fputs("\r\n", file);
-  }
+  WriteSections(file, sections);
   std::fflush(file);
   fsync(fileno(file));
   std::fclose(file);

@@ -65,9 +65,7 @@ std::vector<PlainSection> MakeSections(const StoreShape& shape) {
   return sections;
 }
 
-std::size_t WriteStoreFile(const std::string& path, const std::vector<PlainSection>& sections) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw std::runtime_error("cannot write " + path);
+void WriteSections(std::FILE* file, const std::vector<PlainSection>& sections) {
   for (const PlainSection& section : sections) {
     std::fprintf(file, "@%s\r\n", section.key.c_str());
     for (const PlainPact& pact : section.pacts) {
@@ -76,6 +74,12 @@ std::size_t WriteStoreFile(const std::string& path, const std::vector<PlainSecti
     }
     std::fputs("\r\n", file);
   }
+}
+
+std::size_t WriteStoreFile(const std::string& path, const std::vector<PlainSection>& sections) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw std::runtime_error("cannot write " + path);
+  WriteSections(file, sections);
   const long size = std::ftell(file);
   std::fclose(file);
   return static_cast<std::size_t>(size);

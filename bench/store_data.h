@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,9 @@ std::string FirstGameName();
 
 std::vector<PlainSection> MakeSections(const StoreShape& shape);
 
-// Writes the sections as the store file's lines, CR LF ended; answers the file's size.
+// Writes the sections to `file` as the store file's lines, CR LF ended.
+void WriteSections(std::FILE* file, const std::vector<PlainSection>& sections);
+// Writes the sections as the store file; answers the file's size.
 std::size_t WriteStoreFile(const std::string& path, const std::vector<PlainSection>& sections);
 
 // The store file of `shape` in the benchmark folder, written on first use.
