@@ -4,6 +4,7 @@
 // shows them; the "--probe" arguments run a measurement that needs a process of its own.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -96,6 +97,29 @@ std::string TargetText(const Result& result) {
   return text;
 }
 
+// The first result of each grid figure, in the order the figures were measured.
+std::vector<const Result*> GridFigures(const std::vector<Result>& results) {
+  std::vector<const Result*> figures;
+  for (const Result& result : results) {
+    if (result.lines == 0) continue;
+    const auto seen = [&](const Result* first) { return first->figure == result.figure; };
+    if (std::none_of(figures.begin(), figures.end(), seen)) figures.push_back(&result);
+  }
+  return figures;
+}
+
+// The figure's result at one shape of the grid, or null when it was not measured there.
+const Result* CellOf(const std::vector<Result>& results, const std::string& figure, int pacts,
+                     int races, int lines) {
+  for (const Result& result : results) {
+    if (result.figure == figure && result.pacts == pacts && result.races == races &&
+        result.lines == lines) {
+      return &result;
+    }
+  }
+  return nullptr;
+}
+
 // The figures outside the grid, one a line; then each grid figure as a table of its shapes.
 void PrintSummary(const std::vector<Result>& results) {
   std::printf("\n%-28s %10s %10s %8s %8s\n", "figure", "subject", "baseline", "ratio", "target");
@@ -105,31 +129,17 @@ void PrintSummary(const std::vector<Result>& results) {
                 result.baseline, result.ratio, result.target, result.unit.c_str(),
                 result.Met() ? "met" : "MISSED");
   }
-  std::map<std::string, std::vector<const Result*>> grids;
-  std::vector<std::string> order;
-  for (const Result& result : results) {
-    if (result.lines == 0) continue;
-    if (grids[result.figure].empty()) order.push_back(result.figure);
-    grids[result.figure].push_back(&result);
-  }
-  for (const std::string& figure : order) {
-    const std::vector<const Result*>& cells = grids[figure];
-    std::printf("\n%s (%s), ratio per cell\n%5s %6s", figure.c_str(),
-                TargetText(*cells.front()).c_str(), "pacts", "races");
+  for (const Result* first : GridFigures(results)) {
+    const std::string& figure = first->figure;
+    std::printf("\n%s (%s), ratio per cell\n%5s %6s", figure.c_str(), TargetText(*first).c_str(),
+                "pacts", "races");
     for (const int lines : bench::kGridLines) std::printf(" %12s", LinesHeading(lines).c_str());
     std::printf("\n");
     for (const int pacts : bench::kGridPacts) {
       for (const int races : bench::kGridRaces) {
         std::printf("%5d %6d", pacts, races);
         for (const int lines : bench::kGridLines) {
-          const Result* cell = nullptr;
-          for (const Result* candidate : cells) {
-            if (candidate->pacts == pacts && candidate->races == races &&
-                candidate->lines == lines) {
-              cell = candidate;
-            }
-          }
-          if (cell) {
+          if (const Result* cell = CellOf(results, figure, pacts, races, lines)) {
             std::printf(" %10.2f%s", cell->ratio, cell->Met() ? "  " : " !");
           } else {
             std::printf(" %12s", "-");
@@ -158,17 +168,8 @@ void PrintMarkdown(const std::vector<Result>& results) {
                 Amount(result.baseline).c_str(), result.unit.c_str(), result.ratio,
                 result.Checked() ? Amount(result.target).c_str() : "-");
   }
-  std::vector<std::string> order;
-  for (const Result& result : results) {
-    if (result.lines != 0 && (order.empty() || order.back() != result.figure)) {
-      order.push_back(result.figure);
-    }
-  }
-  for (const std::string& figure : order) {
-    const Result* first = nullptr;
-    for (const Result& result : results) {
-      if (result.figure == figure && !first) first = &result;
-    }
+  for (const Result* first : GridFigures(results)) {
+    const std::string& figure = first->figure;
     std::printf("\n%s (%s; plug-in / baseline in %s)\n\n| pacts | races |", figure.c_str(),
                 TargetText(*first).c_str(), first->unit.c_str());
     for (const int lines : bench::kGridLines) std::printf(" %s |", LinesHeading(lines).c_str());
@@ -179,14 +180,7 @@ void PrintMarkdown(const std::vector<Result>& results) {
       for (const int races : bench::kGridRaces) {
         std::printf("| %d | %d |", pacts, races);
         for (const int lines : bench::kGridLines) {
-          const Result* cell = nullptr;
-          for (const Result& result : results) {
-            if (result.figure == figure && result.pacts == pacts && result.races == races &&
-                result.lines == lines) {
-              cell = &result;
-            }
-          }
-          if (cell) {
+          if (const Result* cell = CellOf(results, figure, pacts, races, lines)) {
             std::printf(" **%.2f** %s / %s |", cell->ratio, Amount(cell->subject).c_str(),
                         Amount(cell->baseline).c_str());
           } else {
