@@ -75,14 +75,20 @@ void HostPluginBase::CallHost(CString game, CString race, DWORD turn, CString fu
 
 CString HostPluginBase::ReadRegistry(const char* name) {
   CString result;
-  if (!DataManager) return result;
+  ReadRegistry(name, result);
+  return result;
+}
+
+BOOL HostPluginBase::ReadRegistry(const char* name, CString& value) {
+  value.Empty();
+  if (!DataManager) return TRUE;
   HostRequest request;
   Exchange(Callback(), request, false, [&](HostRequest& fresh) {
     fresh.SetAt(kFunction, kReadRegistry);
     fresh.SetAt(kName, name);
   });
-  request.Lookup(name, result);
-  return result;
+  // Other errors may be how a host says that the name is not set.
+  return request.Lookup(name, value) || request[kLastError] != kAccessDenied;
 }
 
 void HostPluginBase::WriteRegistry(const char* name, const char* value) {

@@ -30,6 +30,9 @@ class HostPluginBase : public CWinApp {
 
   // A value of the host's settings store; empty when it is not set (or there is no callback).
   CString ReadRegistry(const char* name);
+  // The same, FALSE when the host refused the read ("Access Denied") and answered no value:
+  // then the empty `value` says nothing about what the settings store holds.
+  BOOL ReadRegistry(const char* name, CString& value);
   void WriteRegistry(const char* name, const char* value);
 
   DWORD EventMask;

@@ -82,7 +82,19 @@ BOOL ConditionDictionary::TakeNextEntry(CString& conditions, CString& text) cons
   return Lookup(head, text);
 }
 
-void ConditionDictionary::SaveConditions(HostPluginBase& host) const {
+void ConditionDictionary::SaveConditions(HostPluginBase& host) {
+  if (!storedEntriesRead_) {
+    // Writing now would replace entries this session has never seen.
+    ConditionDictionary stored;
+    stored.LoadConditions(host);
+    storedEntriesRead_ = stored.storedEntriesRead_;
+    if (!storedEntriesRead_) return;
+    CString abbreviation, text, own;
+    for (POSITION position = stored.GetStartPosition(); position;) {
+      stored.GetNextAssoc(position, abbreviation, text);
+      if (!Lookup(abbreviation, own)) AddCondition(abbreviation, text);
+    }
+  }
   CStringArray abbreviations, texts;
   ToArrays(abbreviations, texts);
   host.WriteRegistry(kCountKey, DecimalText(static_cast<int>(abbreviations.GetSize())));
@@ -94,13 +106,15 @@ void ConditionDictionary::SaveConditions(HostPluginBase& host) const {
 }
 
 void ConditionDictionary::LoadConditions(HostPluginBase& host) {
-  const CString count = host.ReadRegistry(kCountKey);
+  CString count;
+  storedEntriesRead_ = host.ReadRegistry(kCountKey, count);
   if (count.IsEmpty()) return;
   const int entries = ReadDecimal(count);
   for (int i = 0; i < entries; ++i) {
     const CString key = EntryKey(i);
-    const CString abbreviation = host.ReadRegistry(key);
-    const CString text = host.ReadRegistry(key + kTextSuffix);
+    CString abbreviation, text;
+    storedEntriesRead_ &= host.ReadRegistry(key, abbreviation);
+    storedEntriesRead_ &= host.ReadRegistry(key + kTextSuffix, text);
     if (!abbreviation.IsEmpty() && !text.IsEmpty()) AddCondition(abbreviation, text);
   }
 }

@@ -28,12 +28,17 @@ class ConditionDictionary : public CMapStringToString {
   // is not const: the framework reads a check mark through a non-const member.
   CString BuildConditions(CCheckListBox& list) const;
 
-  // Writes the whole dictionary to the host's settings store.
-  void SaveConditions(HostPluginBase& host) const;
+  // Writes the whole dictionary to the host's settings store. Stored entries the host refused
+  // to let be read are read again first and join the dictionary (an entry of the session keeps
+  // its text); while the host still refuses, nothing is written over them.
+  void SaveConditions(HostPluginBase& host);
   // Adds the stored entries; an entry missing its abbreviation or its text is skipped.
   void LoadConditions(HostPluginBase& host);
 
  private:
   // TakeNext, also telling whether the abbreviation was in the dictionary.
   BOOL TakeNextEntry(CString& conditions, CString& text) const;
+
+  // FALSE while the last reading of the stored entries met a refusal.
+  BOOL storedEntriesRead_ = TRUE;
 };

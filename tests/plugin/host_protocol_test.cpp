@@ -130,6 +130,16 @@ TEST(HostProtocol, RegistryCallsRetryOnlyBusyAndSendNoGame) {
   EXPECT_EQ(session.plugin.ReadRegistry("Trucelog\\DefLen"), "");
   EXPECT_EQ(session.host.Calls("ReadRegistry").size(), 4u) << "Access Denied is not retried";
 
+  CString value = "stale";
+  session.host.Refuse("Access Denied");
+  EXPECT_FALSE(session.plugin.ReadRegistry("Trucelog\\DefLen", value)) << "refused, no value";
+  EXPECT_EQ(value, "");
+  EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\ExpThr", value)) << "answered: not set";
+  session.host.Refuse("Not found");
+  EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\ExpThr", value)) << "an error, not a refusal";
+  EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\DefLen", value));
+  EXPECT_EQ(value, "12");
+
   session.host.Refuse("Access Denied");
   session.plugin.WriteRegistry("Trucelog\\ExpThr", "7");
   EXPECT_EQ(session.host.Calls("WriteRegistry").size(), 1u);

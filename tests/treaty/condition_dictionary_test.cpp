@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "support/connected_plugin.h"
 
 namespace {
@@ -95,4 +98,49 @@ TEST(ConditionDictionary, LoadingSkipsIncompleteEntriesAndMissingCounts) {
   ConditionDictionary none;
   none.LoadConditions(plugin);
   EXPECT_TRUE(none.IsEmpty());
+}
+
+namespace {
+
+// A settings store that refuses to let some of its names be read, as a host may.
+struct RefusingReads : SimulatedHost::Client {
+  std::set<std::string> names;
+  bool Answer(const Entries& request, CMapStringToString& answer) override {
+    if (request.at("Function") != "ReadRegistry" || !names.count(request.at("Name"))) return false;
+    answer.SetAt("LastError", "Access Denied");
+    return true;
+  }
+  void Answered(const Entries&, const Entries&) override {}
+};
+
+}  // namespace
+
+TEST(ConditionDictionary, StoredEntriesTheHostRefusedToShowAreNeverWrittenOver) {
+  SimulatedHost host;
+  ConnectedPlugin plugin(host);
+  RefusingReads refusing;
+  host.SetClient(&refusing);
+  const Entries stored = {{"Trucelog\\Conditions", "2"},
+                          {"Trucelog\\Conditions\\0", "NA"},
+                          {"Trucelog\\Conditions\\0\\string", "Non-aggression"},
+                          {"Trucelog\\Conditions\\1", "TR"},
+                          {"Trucelog\\Conditions\\1\\string", "Trade"}};
+  for (const char* refused : {"Trucelog\\Conditions", "Trucelog\\Conditions\\1\\string"}) {
+    host.settings = stored;
+    refusing.names = {refused};
+    ConditionDictionary dictionary;
+    dictionary.LoadConditions(plugin);
+    dictionary.AddCondition("TR", "Trade routes");
+    dictionary.AddCondition("OB", "Observers");
+    dictionary.SaveConditions(plugin);
+    EXPECT_EQ(host.settings, stored) << refused << " still refused: nothing written";
+
+    refusing.names.clear();
+    dictionary.SaveConditions(plugin);
+    ConditionDictionary loaded;
+    loaded.LoadConditions(plugin);
+    EXPECT_EQ(Stored(loaded),
+              (Entries{{"NA", "Non-aggression"}, {"TR", "Trade routes"}, {"OB", "Observers"}}))
+        << refused << " read at last: the session's text wins";
+  }
 }
