@@ -37,11 +37,15 @@ void Host::Callback(CMapStringToString* request) {
 }
 
 void Host::Answer(CMapStringToString& request) {
+  const bool write = ValueOf(request, "Function") == "WriteRegistry";
   if (refusalsLeft_ > 0 && input_.Coin()) {
     --refusalsLeft_;
-    request.SetAt("LastError", input_.Coin() ? "Busy" : "Access Denied");
+    const bool busy = input_.Coin();
+    request.SetAt("LastError", busy ? "Busy" : "Access Denied");
+    writeRefused = writeRefused || (write && !busy);
     return;
   }
+  if (write) settingsWritten.push_back(ValueOf(request, "Name"));
   if (!AnswerSettingsStore(settings, request)) {
     const std::string function = ValueOf(request, "Function");
     functions.push_back(function);

@@ -30,6 +30,12 @@ class Host {
   Entries settings;
   // The host functions called, in order, settings reads and writes left out.
   std::vector<std::string> functions;
+  // The settings names written, in order, and whether a write was refused.
+  std::vector<std::string> settingsWritten;
+  bool writeRefused = false;
+
+  // From now on every call is answered.
+  void StopRefusing() { refusalsLeft_ = 0; }
 
  private:
   static void Callback(CMapStringToString* request);

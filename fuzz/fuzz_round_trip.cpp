@@ -1,9 +1,12 @@
 // The player's memo across a restart. The input signs (race names, turns typed into the fields,
 // conditions added and ticked), breaks, and sends reports and games lists, also while a dialog
 // or the break question is open; then the plug-in starts afresh on the files it saved. It fails
-// when a pact it held at its last save reads back otherwise, when the dictionary it saved reads
-// back otherwise, or when a command that ended without saving left a trace: a host call beyond
-// its questions, a changed file, a changed pact, or a condition the file could not carry.
+// when a pact it held at its last save reads back otherwise, when the dictionary it last wrote
+// reads back otherwise or a condition the host held is gone (unless the host refused a write),
+// or when a command that ended without saving left a trace: a host call beyond its questions,
+// a changed file, a changed pact, or a condition the file could not carry.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +14,11 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fuzz_host.h"
@@ -29,6 +34,8 @@ constexpr int kMostSteps = 32;
 using Pacts = std::map<std::string,  // store key
                        std::map<std::string, std::vector<std::tuple<DWORD, DWORD, std::string>>>>;
 using Dictionary = std::map<std::string, std::string>;
+// Abbreviation and main text of each entry, as many as the host holds, duplicates included.
+using HostEntries = std::set<std::pair<std::string, std::string>>;
 
 std::string Bytes(const CString& text) { return std::string(text.GetString(), text.GetLength()); }
 
@@ -194,10 +201,10 @@ void GamesList(fuzz::Input& input) {
   fuzz::AsEntryPoint([&] { theApp.OnGamesListModified(request); });
 }
 
-// What the pacts were at the last save, and the dictionary then.
+// What the pacts were at the last save, and the dictionary when it was last written.
 struct Saved {
-  bool ever = false;
   Pacts pacts;
+  bool conditionsWritten = false;
   Dictionary conditions;
 };
 
@@ -213,6 +220,7 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
   const Pacts pacts = StorePacts();
   const std::string file = StoreFileBytes();
   const std::size_t calls = host.functions.size();
+  const std::size_t writes = host.settingsWritten.size();
   const int events = player.eventsMeanwhile;
   fuzz::AsEntryPoint([&] { theApp.OnUserCommand(request); });
 
@@ -221,7 +229,13 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
     refreshed = refreshed || host.functions[i] == "Refresh";
   }
   if (refreshed) {
-    saved = {true, StorePacts(), Conditions()};
+    saved.pacts = StorePacts();
+    const auto written = host.settingsWritten.begin() + static_cast<std::ptrdiff_t>(writes);
+    if (std::find(written, host.settingsWritten.end(), "Trucelog\\Conditions") !=
+        host.settingsWritten.end()) {
+      saved.conditionsWritten = true;
+      saved.conditions = Conditions();
+    }
     return;
   }
   for (std::size_t i = calls; i < host.functions.size(); ++i) {
@@ -237,18 +251,25 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
 
 // Settings of the input's choosing: the pact length, whether expired pacts are dropped, and a
 // few conditions, some of which the store file could not carry. No warning window opens.
-void ChooseSettings(fuzz::Input& input, Entries& settings) {
+// Answers the entries the plug-in may read.
+HostEntries ChooseSettings(fuzz::Input& input, Entries& settings) {
   static const char* const kLengths[] = {"10", "0", "-5", "990", "40000", "abc"};
   settings.clear();
   settings["Trucelog\\DefLen"] = kLengths[input.Pick(static_cast<int>(std::size(kLengths)))];
   settings["Trucelog\\flags"] = input.Coin() ? "001111" : "000111";
   const int conditions = input.Pick(4);
   settings["Trucelog\\Conditions"] = std::to_string(conditions);
+  HostEntries entries;
   for (int i = 0; i < conditions; ++i) {
     const std::string key = "Trucelog\\Conditions\\" + std::to_string(i);
     settings[key] = input.Name();
     settings[key + "\\string"] = input.Name();
+    // The host's answers carry text up to a zero byte.
+    const std::string abbreviation = settings[key].c_str();
+    const std::string text = settings[key + "\\string"].c_str();
+    if (!abbreviation.empty() && !text.empty()) entries.emplace(abbreviation, text);
   }
+  return entries;
 }
 
 }  // namespace
@@ -258,11 +279,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Host host(input);
   Player player(input);
   fuzz::StartOnce();
-  ChooseSettings(input, host.settings);
+  const HostEntries hostConditions = ChooseSettings(input, host.settings);
   fuzz::WriteStoreFile(input);
   fuzz::Restart();
-  const Dictionary hostConditions = Conditions();
-  Saved saved{false, StorePacts(), hostConditions};
+  Saved saved;
+  saved.pacts = StorePacts();
   player.meanwhile = [&] { input.Coin() ? Report(input) : GamesList(input); };
 
   for (int step = 0; step < kMostSteps && !input.Exhausted(); ++step) {
@@ -278,18 +299,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     for (const auto& [abbreviation, text] : Conditions()) {
-      const auto found = hostConditions.find(abbreviation);
-      if (found != hostConditions.end() && found->second == text) continue;
+      if (hostConditions.count({abbreviation, text})) continue;
       const CString stored(abbreviation.data(), static_cast<int>(abbreviation.size()));
       if (!IsStorableAbbreviation(stored) || text.empty()) {
         Fail("a condition the store could not carry was added");
       }
     }
   }
+  // The host's own refusals may lose what it was asked to keep; the reading back is answered.
+  host.StopRefusing();
   fuzz::Restart();
   if (StorePacts() != saved.pacts) Fail("the pacts read back differ from those saved");
-  if (saved.ever && Conditions() != saved.conditions) {
-    Fail("the conditions read back differ from those saved");
+  if (host.writeRefused) return 0;
+  if (saved.conditionsWritten && Conditions() != saved.conditions) {
+    Fail("the conditions read back differ from those written");
+  }
+  const Dictionary conditions = Conditions();
+  for (const auto& [abbreviation, text] : hostConditions) {
+    if (!conditions.count(abbreviation)) Fail("a condition the host held is gone");
   }
   return 0;
 }
