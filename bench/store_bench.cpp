@@ -241,12 +241,14 @@ void Save(benchmark::State& state) {
   const std::string& path = bench::ShapeFileOf(shape).path;
   const std::vector<bench::PlainSection> sections = bench::MakeSections(shape);
   PactStore store;
-  store.Load(path.c_str());
+  CString why;
+    store.Load(path.c_str(), why);
   const std::string saved = path + ".saved";
   const std::string plain = path + ".plain";
   bench::Compare(
       state, kSaveTarget, bench::kMilliseconds, [] {},
-      [&] { bench::WritePlainly(sections, plain); }, [&] { store.Save(saved.c_str()); });
+      [&] { bench::WritePlainly(sections, plain); }, [&] { CString why;
+    store.Save(saved.c_str(), why); });
 }
 BENCHMARK(Save)->Apply(bench::OverTheGrid);
 

@@ -157,11 +157,11 @@ std::uint64_t Step(double perTurn, double wide) {
 
 std::vector<std::string> ConditionsOf(const CString& conditions) {
   std::vector<std::string> abbreviations;
-  CString rest = conditions;
-  while (!rest.IsEmpty()) {
-    const int slash = rest.Find('/');
-    abbreviations.push_back((slash < 0 ? rest : rest.Left(slash)).GetString());
-    rest = slash < 0 ? CString() : rest.Mid(slash + 1);
+  const std::string text = conditions.GetString();
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t slash = (std::min)(text.find('/', at), text.size());
+    abbreviations.push_back(text.substr(at, slash - at));
+    at = slash + 1;
   }
   return abbreviations;
 }
@@ -170,7 +170,8 @@ std::vector<std::string> ConditionsOf(const CString& conditions) {
 
 std::vector<TimelineRow> ReadTimeline(const std::string& path, const std::string& key) {
   PactStore store;
-  store.Load(path.c_str());
+  CString unread;  // an unreadable file shows no pacts, as it shows in the client
+  store.Load(path.c_str(), unread);
   std::vector<TimelineRow> rows;
   CObject* memo = nullptr;
   if (!store.Lookup(key.c_str(), memo) || !memo) return rows;

@@ -42,6 +42,21 @@ std::size_t Allowance(std::size_t wanted) {
 // Windows text mode takes Ctrl-Z as the end of the file, whatever follows it.
 constexpr int kTextEnd = 0x1A;
 
+// An injected failure says what the system's own would.
+void InjectError(int error, DWORD code) {
+  errno = error;
+  SetLastError(code);
+}
+
+// The Windows error code of the failure just met, as the original's file exception carries it.
+LONG LastOsError() {
+#ifdef _WIN32
+  return static_cast<LONG>(GetLastError());
+#else
+  return static_cast<LONG>(afx_platform::WindowsErrorOf(errno));
+#endif
+}
+
 }  // namespace
 
 namespace afx_faults {
@@ -76,7 +91,7 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
                             : (write ? OpenMode::kReadWrite : OpenMode::kRead);
   bool notFound = false;
   if (Fails(FileCall::open)) {
-    errno = EACCES;
+    InjectError(EACCES, ERROR_ACCESS_DENIED);
   } else {
     stream_ = afx_platform::Default().OpenFile(fileName ? fileName : "", mode, notFound);
   }
@@ -84,7 +99,7 @@ BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* erro
     error->m_cause = stream_    ? CFileException::none
                      : notFound ? CFileException::fileNotFound
                                 : CFileException::accessDenied;
-    error->m_lOsError = stream_ ? 0 : errno;
+    error->m_lOsError = stream_ ? 0 : LastOsError();
   }
   return stream_ != nullptr;
 }
@@ -105,7 +120,10 @@ BOOL CStdioFile::ReadString(CString& line) {
   }
   std::size_t length = lineBytes_.size();
   if (length == 0) return FALSE;
-  if (Allowance(length) < length) Fail(CFileException::hardIO);
+  if (Allowance(length) < length) {
+    InjectError(EIO, ERROR_IO_DEVICE);
+    Fail(CFileException::hardIO);
+  }
   if (lineBytes_[length - 1] == '\n') {
     --length;
     if (text_ && length > 0 && lineBytes_[length - 1] == '\r') --length;
@@ -133,10 +151,20 @@ bool CStdioFile::ReadBlock() {
 }
 
 void CStdioFile::WriteString(const char* text) {
-  if (!stream_) Fail(CFileException::genericException);
-  if (Fails(FileCall::write)) Fail(CFileException::diskFull);
   const char* bytes = text ? text : "";
-  std::size_t size = std::strlen(bytes);
+  WriteBytes(bytes, std::strlen(bytes));
+}
+
+void CStdioFile::Write(const void* buffer, UINT count) {
+  WriteBytes(static_cast<const char*>(buffer), buffer ? count : 0);
+}
+
+void CStdioFile::WriteBytes(const char* bytes, std::size_t size) {
+  if (!stream_) Fail(CFileException::genericException);
+  if (Fails(FileCall::write)) {
+    InjectError(ENOSPC, ERROR_DISK_FULL);
+    Fail(CFileException::diskFull);
+  }
   if (text_ && size > 0 && std::memchr(bytes, '\n', size)) {
     // Text mode: each line feed after a carriage return, the whole text written in one piece.
     writeBuffer_.clear();
@@ -153,16 +181,57 @@ void CStdioFile::WriteString(const char* text) {
   }
   const std::size_t allowed = Allowance(size);
   if (std::fwrite(bytes, 1, allowed, stream_) != allowed || allowed < size) {
+    if (allowed < size) InjectError(ENOSPC, ERROR_DISK_FULL);
     Fail(CFileException::diskFull);
   }
 }
 
-void CStdioFile::Flush() {
-  if (!stream_) return;
-  if (Fails(FileCall::flush) || std::fflush(stream_) != 0) Fail(CFileException::diskFull);
-  if (Fails(FileCall::sync) || !afx_platform::Default().SyncFile(stream_)) {
+UINT CStdioFile::Read(void* buffer, UINT count) {
+  if (!stream_) Fail(CFileException::genericException);
+  auto* into = static_cast<char*>(buffer);
+  UINT done = 0;
+  // Text mode reads through the line reader's block, which already stops at a Ctrl-Z.
+  if (text_) {
+    while (done < count && (readAt_ < readEnd_ || ReadBlock())) {
+      const std::size_t taken = std::min<std::size_t>(count - done, readEnd_ - readAt_);
+      std::memcpy(into + done, readBlock_.data() + readAt_, taken);
+      readAt_ += taken;
+      done += static_cast<UINT>(taken);
+    }
+    // Carriage returns before line feeds are dropped, as the system's text mode drops them.
+    UINT kept = 0;
+    for (UINT i = 0; i < done; ++i) {
+      if (!(into[i] == '\r' && i + 1 < done && into[i + 1] == '\n')) into[kept++] = into[i];
+    }
+    done = kept;
+  } else {
+    if (readAt_ < readEnd_) {
+      done = static_cast<UINT>(std::min<std::size_t>(count, readEnd_ - readAt_));
+      std::memcpy(into, readBlock_.data() + readAt_, done);
+      readAt_ += done;
+    }
+    done += static_cast<UINT>(std::fread(into + done, 1, count - done, stream_));
+    if (std::ferror(stream_)) Fail(CFileException::hardIO);
+  }
+  if (Allowance(done) < done) {
+    InjectError(EIO, ERROR_IO_DEVICE);
     Fail(CFileException::hardIO);
   }
+  return done;
+}
+
+void CStdioFile::Flush() {
+  if (!stream_) return;
+  if (Fails(FileCall::flush)) {
+    InjectError(ENOSPC, ERROR_DISK_FULL);
+    Fail(CFileException::diskFull);
+  }
+  if (std::fflush(stream_) != 0) Fail(CFileException::diskFull);
+  if (Fails(FileCall::sync)) {
+    InjectError(EIO, ERROR_IO_DEVICE);
+    Fail(CFileException::hardIO);
+  }
+  if (!afx_platform::Default().SyncFile(stream_)) Fail(CFileException::hardIO);
 }
 
 void CStdioFile::Close() {
@@ -170,7 +239,9 @@ void CStdioFile::Close() {
   std::FILE* stream = stream_;
   stream_ = nullptr;
   const bool failed = Fails(FileCall::close);
-  if (!afx_platform::Default().CloseFile(stream) || failed) Fail(CFileException::diskFull);
+  const bool closed = afx_platform::Default().CloseFile(stream);
+  if (failed) InjectError(ENOSPC, ERROR_DISK_FULL);
+  if (!closed || failed) Fail(CFileException::diskFull);
 }
 
 void CStdioFile::Abort() {
@@ -179,7 +250,7 @@ void CStdioFile::Abort() {
   readAt_ = readEnd_ = 0;
 }
 
-void CStdioFile::Fail(int cause) { throw new CFileException(cause, errno); }
+void CStdioFile::Fail(int cause) { throw new CFileException(cause, LastOsError()); }
 
 #ifndef _WIN32
 // Where the system has no Windows calls the framework answers them itself.
@@ -193,13 +264,24 @@ DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
 }
 
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
-  if (Fails(FileCall::rename)) return FALSE;
-  return afx_platform::Default().RenameFile(existingFileName, newFileName,
-                                            (flags & MOVEFILE_REPLACE_EXISTING) != 0,
-                                            (flags & MOVEFILE_WRITE_THROUGH) != 0);
+  if (Fails(FileCall::rename)) {
+    SetLastError(ERROR_NOT_SAME_DEVICE);
+    return FALSE;
+  }
+  if (afx_platform::Default().RenameFile(existingFileName, newFileName,
+                                         (flags & MOVEFILE_REPLACE_EXISTING) != 0,
+                                         (flags & MOVEFILE_WRITE_THROUGH) != 0)) {
+    return TRUE;
+  }
+  SetLastError(afx_platform::WindowsErrorOf(errno));
+  return FALSE;
 }
 
-BOOL DeleteFileA(LPCSTR fileName) { return afx_platform::Default().RemoveFile(fileName); }
+BOOL DeleteFileA(LPCSTR fileName) {
+  if (afx_platform::Default().RemoveFile(fileName)) return TRUE;
+  SetLastError(afx_platform::WindowsErrorOf(errno));
+  return FALSE;
+}
 
 #endif
 

@@ -9,6 +9,7 @@
 // a `CFileException*`, which the catcher releases with Delete().
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -72,6 +73,10 @@ class CStdioFile : public CFile {
   // line's text, as it does in the original; the rest of that line is skipped.
   BOOL ReadString(CString& line);
   void WriteString(const char* text);
+  // Up to `count` bytes; fewer only at the end of the file (or of a text-mode file's text).
+  UINT Read(void* buffer, UINT count);
+  // All `count` bytes, in text mode each line feed written as CR LF.
+  void Write(const void* buffer, UINT count);
   // Writes what is buffered and commits it to the disk.
   void Flush();
   void Close();
@@ -80,6 +85,7 @@ class CStdioFile : public CFile {
 
  private:
   void Fail(int cause);
+  void WriteBytes(const char* bytes, std::size_t size);
   // Refills readBlock_ from the stream; false at its end.
   bool ReadBlock();
 
@@ -115,9 +121,95 @@ class CArchive {
 };
 
 #ifndef _WIN32
-// Windows calls on files and directories; Windows itself declares them in <windows.h>.
+// Windows calls on files and directories; Windows itself declares them in <windows.h>. Each
+// sets the calling thread's last error on failure, as a Windows error code.
 inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
+inline constexpr DWORD GENERIC_READ = 0x80000000;
+inline constexpr DWORD GENERIC_WRITE = 0x40000000;
+inline constexpr DWORD FILE_SHARE_READ = 0x1;
+inline constexpr DWORD FILE_SHARE_WRITE = 0x2;
+inline constexpr DWORD FILE_SHARE_DELETE = 0x4;
+inline constexpr DWORD CREATE_NEW = 1;
+inline constexpr DWORD CREATE_ALWAYS = 2;
+inline constexpr DWORD OPEN_EXISTING = 3;
+inline constexpr DWORD OPEN_ALWAYS = 4;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
+inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+inline constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000;
+inline constexpr DWORD FILE_TYPE_UNKNOWN = 0;
+inline constexpr DWORD FILE_TYPE_DISK = 1;
+inline constexpr DWORD FILE_TYPE_CHAR = 2;
+inline constexpr DWORD FILE_TYPE_PIPE = 3;
+inline constexpr DWORD FILE_NAME_NORMALIZED = 0;
+inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x200;
+inline constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x1000;
+
+inline constexpr DWORD ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_INVALID_FUNCTION = 1;
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+inline constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;
+inline constexpr DWORD ERROR_WRITE_PROTECT = 19;
+inline constexpr DWORD ERROR_GEN_FAILURE = 31;
+inline constexpr DWORD ERROR_SHARING_VIOLATION = 32;
+inline constexpr DWORD ERROR_LOCK_VIOLATION = 33;
+inline constexpr DWORD ERROR_DISK_FULL = 112;
+inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+inline constexpr DWORD ERROR_MR_MID_NOT_FOUND = 317;
+inline constexpr DWORD ERROR_IO_DEVICE = 1117;
+inline constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
+
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
+struct BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+};
+using LPBY_HANDLE_FILE_INFORMATION = BY_HANDLE_FILE_INFORMATION*;
+
+DWORD GetLastError();
+void SetLastError(DWORD errorCode);
+// The system's words for an error code; only FORMAT_MESSAGE_FROM_SYSTEM, with inserts ignored.
+DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId,
+                     LPSTR buffer, DWORD size, va_list* arguments);
+DWORD GetCurrentProcessId();
+void Sleep(DWORD milliseconds);
+
+// Opens a file as Windows does, sharing included: a handle opened for reading or writing with
+// no sharing at all excludes every other such handle until it is closed, also across processes
+// (the others fail with ERROR_SHARING_VIOLATION); a handle with no access shares with all. A
+// folder opens only with FILE_FLAG_BACKUP_SEMANTICS; a pipe or device opens without waiting.
+HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                   LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
+                   DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL CloseHandle(HANDLE object);
+DWORD GetFileType(HANDLE file);
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
+// The path of the file the handle has open, links followed; the length written without the
+// terminator, or the size needed with it when `length` is too small; 0 on failure.
+DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR path, DWORD length, DWORD flags);
 
 // Writes the current directory into `buffer` and answers its length without the terminator;
 // when `bufferLength` is too small, writes nothing and answers the size needed, terminator

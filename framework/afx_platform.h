@@ -54,6 +54,11 @@ Platform& Default();
 #ifdef _WIN32
 // The system's own words for an error code, on one line.
 std::string SystemErrorText(DWORD code);
+#else
+// The Windows error code for a POSIX `errno` value.
+DWORD WindowsErrorOf(int error);
+// A Windows path as this system names the same file (see afx_platform_posix.cpp).
+std::string NativePath(const char* path);
 #endif
 
 }  // namespace afx_platform

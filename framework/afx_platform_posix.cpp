@@ -50,6 +50,16 @@ std::string EntryIgnoringCase(const std::string& directory, const std::string& n
   return found;
 }
 
+std::string ParentOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+using FileIdentity = std::pair<dev_t, ino_t>;
+
+}  // namespace
+
 // A Windows path as this system names the same file: "/" for "\\", and each part that exists
 // in another letter case spelled as it exists.
 std::string NativePath(const char* path) {
@@ -72,13 +82,8 @@ std::string NativePath(const char* path) {
   }
 }
 
-std::string ParentOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
+namespace {
 
-using FileIdentity = std::pair<dev_t, ino_t>;
 
 class PosixPlatform final : public Platform {
  public:
@@ -94,14 +99,24 @@ class PosixPlatform final : public Platform {
 
   std::FILE* OpenFile(const char* path, OpenMode mode, bool& notFound) override {
     static constexpr const char* kModes[] = {"rb", "r+b", "wb", "w+b"};
-    std::FILE* stream = std::fopen(NativePath(path).c_str(), kModes[static_cast<int>(mode)]);
-    notFound = !stream && errno == ENOENT;
-    if (!stream) return nullptr;
+    static constexpr int kFlags[] = {O_RDONLY, O_RDWR, O_WRONLY | O_CREAT | O_TRUNC,
+                                     O_RDWR | O_CREAT | O_TRUNC};
+    // A pipe opens without waiting for a writer, and is then refused as a folder is.
+    const int descriptor =
+        open(NativePath(path).c_str(), kFlags[static_cast<int>(mode)] | O_NONBLOCK, 0666);
+    notFound = descriptor < 0 && (errno == ENOENT || errno == ENOTDIR);
+    if (descriptor < 0) return nullptr;
     // A directory is not a file here, as on Windows.
     struct stat status {};
-    if (fstat(fileno(stream), &status) != 0 || S_ISDIR(status.st_mode)) {
-      std::fclose(stream);
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+      close(descriptor);
       errno = EACCES;
+      return nullptr;
+    }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* stream = fdopen(descriptor, kModes[static_cast<int>(mode)]);
+    if (!stream) {
+      close(descriptor);
       return nullptr;
     }
     open_[stream] = {status.st_dev, status.st_ino};
@@ -119,7 +134,14 @@ class PosixPlatform final : public Platform {
     const std::string source = NativePath(from);
     const std::string target = NativePath(to);
     const bool targetExists = access(target.c_str(), F_OK) == 0;
-    if ((targetExists && (!replace || IsOpen(target))) || IsOpen(source)) return false;
+    if (targetExists && !replace) {
+      errno = EEXIST;
+      return false;
+    }
+    if ((targetExists && IsOpen(target)) || IsOpen(source)) {
+      errno = EACCES;
+      return false;
+    }
     if (std::rename(source.c_str(), target.c_str()) != 0) return false;
     if (writeThrough) {
       const int directory = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY);
@@ -133,7 +155,11 @@ class PosixPlatform final : public Platform {
 
   bool RemoveFile(const char* path) override {
     const std::string native = NativePath(path);
-    return !IsOpen(native) && unlink(native.c_str()) == 0;
+    if (IsOpen(native)) {
+      errno = EACCES;
+      return false;
+    }
+    return unlink(native.c_str()) == 0;
   }
 
   HMODULE OpenModule(const char* path, std::string& error) override {

@@ -51,6 +51,10 @@ inline constexpr BOOL FALSE = 0;
 // calling convention, so here it names nothing.
 #define __cdecl
 
+// A kernel object's handle, and the value the file calls answer on failure.
+using HANDLE = void*;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
+
 struct RECT {
   LONG left;
   LONG top;

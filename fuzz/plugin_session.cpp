@@ -52,7 +52,8 @@ void Restart() {
     PlanetContext = PlanetRecord{};
     WarningOptions = WarningFlags{};
     Settings = PluginSettings{};
-    Store.Load(StorePath);
+    CString why;
+    Store.Load(StorePath, why);
     Settings.LoadSettings(theApp);
     Store.Dictionary.LoadConditions(theApp);
   });

@@ -79,7 +79,7 @@ CString HostPluginBase::ReadRegistry(const char* name) {
   return result;
 }
 
-BOOL HostPluginBase::ReadRegistry(const char* name, CString& value) {
+BOOL HostPluginBase::ReadRegistry(const char* name, CString& value, CString* error) {
   value.Empty();
   if (!DataManager) return TRUE;
   HostRequest request;
@@ -87,16 +87,21 @@ BOOL HostPluginBase::ReadRegistry(const char* name, CString& value) {
     fresh.SetAt(kFunction, kReadRegistry);
     fresh.SetAt(kName, name);
   });
-  // Other errors may be how a host says that the name is not set.
-  return request.Lookup(name, value) || request[kLastError] != kAccessDenied;
+  if (request.Lookup(name, value)) return TRUE;
+  const CString& lastError = request[kLastError];
+  if (error) *error = lastError;
+  return lastError.IsEmpty();
 }
 
-void HostPluginBase::WriteRegistry(const char* name, const char* value) {
-  if (!DataManager) return;
+BOOL HostPluginBase::WriteRegistry(const char* name, const char* value, CString* error) {
+  if (!DataManager) return TRUE;
   HostRequest request;
   Exchange(Callback(), request, false, [&](HostRequest& fresh) {
     fresh.SetAt(kFunction, kWriteRegistry);
     fresh.SetAt(kName, name);
     fresh.SetAt(name, value);
   });
+  const CString& lastError = request[kLastError];
+  if (error) *error = lastError;
+  return lastError.IsEmpty();
 }

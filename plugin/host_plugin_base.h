@@ -30,10 +30,12 @@ class HostPluginBase : public CWinApp {
 
   // A value of the host's settings store; empty when it is not set (or there is no callback).
   CString ReadRegistry(const char* name);
-  // The same, FALSE when the host refused the read ("Access Denied") and answered no value:
-  // then the empty `value` says nothing about what the settings store holds.
-  BOOL ReadRegistry(const char* name, CString& value);
-  void WriteRegistry(const char* name, const char* value);
+  // The same, FALSE when the host answered with an error ("LastError") and no value: then the
+  // empty `value` says nothing about what the settings store holds. A name that is not set is
+  // answered with neither. `error`, when given, receives the host's error.
+  BOOL ReadRegistry(const char* name, CString& value, CString* error = nullptr);
+  // FALSE when the host answered the write with an error; `error`, when given, receives it.
+  BOOL WriteRegistry(const char* name, const char* value, CString* error = nullptr);
 
   DWORD EventMask;
   DWORD MainFrame;

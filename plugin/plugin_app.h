@@ -33,5 +33,22 @@ class PluginApp : public HostPluginBase {
   // only those near their end, with or without their conditions.
   void OpenWarningWindow(bool listAll, bool showConditions);
 
+  // Reads the store file and the condition dictionary; says when the file could not be read.
+  void LoadMemo();
+  // Saves the store file and the condition dictionary; says what could not be saved, once.
+  void SaveMemo();
+  // Saves when a save has failed since the last one that succeeded.
+  void SaveMemoIfUnsaved();
+
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // Shows `message` unless `said` already holds it; an empty message says all is well again.
+  void Say(CString& said, const CString& message);
+
+  // What was last said of the store file and of the dictionary; empty once a save succeeds.
+  CString storeTrouble_;
+  CString conditionsTrouble_;
+  BOOL storeUnsaved_ = FALSE;
+  BOOL conditionsUnsaved_ = FALSE;
 };

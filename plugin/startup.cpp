@@ -42,12 +42,15 @@ void PluginApp::OnInitialize(CMapStringToString& parameters) {
   RegisterWarningWindow(*this);
   ReadStartupParameters(parameters);
   StorePath = CurrentDirectory() + kStoreFile;
-  Store.Load(StorePath);
   Settings.LoadSettings(*this);
-  Store.Dictionary.LoadConditions(*this);
+  LoadMemo();
   for (const Registration& registration : kRegistrations) {
     parameters.SetAt(registration.key, registration.value);
   }
 }
 
-void PluginApp::OnClose() { Settings.SaveWindowRect(*this); }
+void PluginApp::OnClose() {
+  Settings.SaveWindowRect(*this);
+  // The memo is not saved at shut-down, unless a save failed and its changes still wait.
+  SaveMemoIfUnsaved();
+}

@@ -61,8 +61,8 @@ void PactStore::GetExpiryWarnings(CString key, DWORD turn, int threshold, CStrin
   // Each warning line, then a line for each of its conditions, or one saying there are none.
   for (INT_PTR k = 0; k < conditions.GetSize(); ++k) {
     lines.Add(warnings[k]);
-    CString rest = conditions[k];
-    if (rest.IsEmpty()) lines.Add(kNoConditionsLine);
-    while (!rest.IsEmpty()) lines.Add(kConditionPrefix + Dictionary.TakeNext(rest));
+    const CString& pact = conditions[k];
+    if (pact.IsEmpty()) lines.Add(kNoConditionsLine);
+    for (int at = 0; at < pact.GetLength();) lines.Add(kConditionPrefix + Dictionary.TakeNext(pact, at));
   }
 }

@@ -44,8 +44,12 @@ void PactColumns::Reserve(UINT rows) {
   capacity_ = rows;
 }
 
-void PactColumns::Insert(UINT index, DWORD from, DWORD to, SharedText conditions) {
+void PactColumns::ReserveOneMore() {
   if (size_ == capacity_) Reserve((std::max)(2u, 2 * size_));
+}
+
+void PactColumns::Insert(UINT index, DWORD from, DWORD to, SharedText conditions) {
+  ReserveOneMore();
   // Most pacts are signed after the last one: nothing moves.
   if (index < size_) {
     const std::size_t after = size_ - index;

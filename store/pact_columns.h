@@ -26,6 +26,8 @@ class PactColumns {
 
   // Makes room for `rows` rows in all; room is never given back.
   void Reserve(UINT rows);
+  // Makes room for one more row than the columns hold, growing by half at least.
+  void ReserveOneMore();
   // Inserts a row before `index` (at the end when index is the size).
   void Insert(UINT index, DWORD from, DWORD to, SharedText conditions);
   void Remove(UINT index, UINT count);

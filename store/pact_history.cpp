@@ -101,6 +101,9 @@ void PactHistory::AddInterval(DWORD from, DWORD to, CString conditions) {
 
 void PactHistory::AddInterval(DWORD from, DWORD to, SharedText conditions) {
   if (from > to) return;
+  // Room first: running out of memory must not leave the overlapped pacts cut and the new one
+  // missing.
+  Pacts.ReserveOneMore();
   const UINT count = Pacts.GetSize();
   DWORD* fromTurns = Pacts.FromTurns();
   DWORD* toTurns = Pacts.ToTurns();
@@ -149,6 +152,31 @@ DWORD PactHistory::GetLastTurn() const {
   return count == 0 ? 0 : Pacts.ToTurns()[count - 1];
 }
 
+void PactHistory::TakeOlder(const PactHistory& older) {
+  // The pieces of the older pacts that fall between this history's pacts, found before any is
+  // added; each then goes in without touching the others.
+  std::vector<PactInterval> pieces;
+  const DWORD* fromTurns = Pacts.FromTurns();
+  const DWORD* toTurns = Pacts.ToTurns();
+  const UINT count = Pacts.GetSize();
+  for (INT_PTR i = 0; i < older.GetSize(); ++i) {
+    const PactInterval pact = older.GetInterval(i);
+    DWORD from = pact.from;
+    bool covered = false;
+    const auto rows = static_cast<INT_PTR>(count);
+    for (INT_PTR j = FirstAtLeast(toTurns, count, from); j < rows && fromTurns[j] <= pact.to; ++j) {
+      if (fromTurns[j] > from) pieces.push_back({from, fromTurns[j] - 1, pact.conditions});
+      if (toTurns[j] >= pact.to) {
+        covered = true;
+        break;
+      }
+      from = toTurns[j] + 1;
+    }
+    if (!covered) pieces.push_back({from, pact.to, pact.conditions});
+  }
+  for (const PactInterval& piece : pieces) AddInterval(piece.from, piece.to, piece.conditions);
+}
+
 void PactHistory::RemoveEndedBefore(DWORD turn) {
   Pacts.Remove(0, static_cast<UINT>(FirstAtLeast(Pacts.ToTurns(), Pacts.GetSize(), turn)));
 }
@@ -176,7 +204,7 @@ void PactHistory::WriteLines(CString name, CStringList& lines) const {
 void PactHistory::AppendLines(const CString& name, CString& text) const {
   for (INT_PTR i = 0; i < GetSize(); ++i) {
     AppendLine(name, i, text);
-    text += '\n';
+    text += "\r\n";
   }
 }
 

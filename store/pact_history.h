@@ -38,6 +38,10 @@ class PactHistory : public CObject {
   // Last turn of the latest pact; 0 when there is none.
   DWORD GetLastTurn() const;
 
+  // Adds the pacts of `older` for the turns this history holds no pact on; on turns both hold,
+  // this history's pacts stay as they are.
+  void TakeOlder(const PactHistory& older);
+
   // Drops every pact that ended before `turn`; a pact holding `turn` stays whole.
   void RemoveEndedBefore(DWORD turn);
   // Breaks the pact at `turn`: pacts that begin later are dropped, one holding it ends at it.
@@ -45,7 +49,7 @@ class PactHistory : public CObject {
 
   // Appends one store-file line per pact, "name,from,to,conditions", turns as signed numbers.
   void WriteLines(CString name, CStringList& lines) const;
-  // The same lines, each ended by a line feed, appended to `text`.
+  // The same lines, each ended by CR LF as the file has them, appended to `text`.
   void AppendLines(const CString& name, CString& text) const;
 
   INT_PTR GetSize() const { return static_cast<INT_PTR>(Pacts.GetSize()); }

@@ -44,8 +44,45 @@ PactStore::~PactStore() { DeleteOwned(*this); }
 
 RacePacts* PactStore::Find(const char* key) const { return FindOwned<RacePacts>(*this, key); }
 
+void PactStore::Record(const Change& change) {
+  // Room first, so that a change made is always a change remembered.
+  changes_.reserve(changes_.size() + 1);
+  Apply(change);
+  changes_.push_back(change);
+}
+
+void PactStore::Apply(const Change& change) {
+  switch (change.kind) {
+    case Change::sign:
+      FindOrCreateOwned<RacePacts>(*this, change.key)
+          .AddPact(change.race, change.from, change.to, change.conditions);
+      break;
+    case Change::breakPact:
+      if (RacePacts* races = Find(change.key)) races->BreakPact(change.race, change.from);
+      break;
+    case Change::dropExpired:
+      if (RacePacts* races = Find(change.key)) races->RemoveExpired(change.from);
+      break;
+    case Change::renameKey: {
+      RacePacts* moved = Find(change.key);
+      if (!moved || change.key == change.race) break;
+      RacePacts* held = Find(change.race);
+      if (held) {
+        ForEachOwned<PactHistory>(*moved, [&](const CString& race, PactHistory& older) {
+          FindOrCreateOwned<PactHistory>(*held, race).TakeOlder(older);
+        });
+        delete moved;
+      } else {
+        SetAt(change.race, moved);
+      }
+      RemoveKey(change.key);
+      break;
+    }
+  }
+}
+
 void PactStore::AddPact(CString key, CString race, DWORD from, DWORD to, CString conditions) {
-  FindOrCreateOwned<RacePacts>(*this, key).AddPact(race, from, to, conditions);
+  Record({Change::sign, key, race, from, to, conditions});
 }
 
 DWORD PactStore::GetPactEnd(CString key, CString race, DWORD turn) const {
@@ -63,12 +100,14 @@ DWORD PactStore::GetLastTurn(CString key, CString race) const {
   return races ? races->GetLastTurn(race) : 0;
 }
 
+// Changes are remembered even where this store holds nothing to change: the file, read again
+// before a save, may hold what they are meant for.
 void PactStore::RemoveExpired(CString key, DWORD turn) {
-  if (RacePacts* races = Find(key)) races->RemoveExpired(turn);
+  Record({Change::dropExpired, key, CString(), turn, 0, CString()});
 }
 
 void PactStore::BreakPact(CString key, CString race, DWORD turn) {
-  if (RacePacts* races = Find(key)) races->BreakPact(race, turn);
+  Record({Change::breakPact, key, race, turn, 0, CString()});
 }
 
 const PactHistory* PactStore::FindHistory(const char* key, const char* race) const {
@@ -77,9 +116,5 @@ const PactHistory* PactStore::FindHistory(const char* key, const char* race) con
 }
 
 void PactStore::RenameKey(CString oldKey, CString newKey) {
-  RacePacts* moved = Find(oldKey);
-  if (!moved) return;
-  RemoveKey(oldKey);
-  delete Find(newKey);
-  SetAt(newKey, moved);
+  Record({Change::renameKey, oldKey, newKey, 0, 0, CString()});
 }

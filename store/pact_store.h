@@ -2,9 +2,18 @@
 // with, each race to its PactHistory. There is one store in the plug-in; it also carries the
 // condition dictionary. Lookups of keys or races it does not hold answer 0 or the empty
 // string; only AddPact creates entries and nothing removes them. Each map owns its values.
+//
+// The store keeps its file whole: whatever the file held that the store did not take in is
+// written back, and a save never replaces the file with less than it holds at that moment,
+// whoever wrote it last (see Save).
 #pragma once
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "plugin/framework.h"
+#include "store/file_place.h"
 #include "store/pact_history.h"
 #include "treaty/condition_dictionary.h"
 
@@ -42,7 +51,8 @@ class PactStore : public CMapStringToOb {
   DWORD GetLastTurn(CString key, CString race) const;
   void RemoveExpired(CString key, DWORD turn);
   void BreakPact(CString key, CString race, DWORD turn);
-  // Moves the pacts of `oldKey` to `newKey`, discarding what `newKey` held.
+  // Moves the pacts of `oldKey` to `newKey`. Where `newKey` already holds pacts of a race, the
+  // moved ones fill only the turns it has none for.
   void RenameKey(CString oldKey, CString newKey);
 
   // The history of `race` under `key`, or null, for a caller that asks it several things at
@@ -54,14 +64,65 @@ class PactStore : public CMapStringToOb {
   void GetExpiryWarnings(CString key, DWORD turn, int threshold, CStringArray& lines,
                          BOOL withConditions) const;
 
-  // Adds the pacts of the store file at `path`; a missing or unreadable file adds nothing.
-  void Load(const char* path);
-  // Replaces the store file at `path` with the whole store, only once the new file is
-  // complete; an empty store leaves the file alone.
-  void Save(const char* path) const;
+  // Adds the pacts of the store file at `path`; a missing file adds nothing. FALSE when the
+  // file is there but could not be read whole; `why` then holds the system's reason, and the
+  // next Save reads it again before writing anything.
+  BOOL Load(const char* path, CString& why);
+  // Saves the store to `path`. When the file is as this store last read or wrote it, the
+  // store is written as it is; otherwise the file is read first, the changes made here since
+  // are applied to what it holds, and the store takes the result. Saves of several processes
+  // take turns. FALSE when the file was left as it was (also when it could not be read);
+  // `why` then holds the system's reason, and the changes wait for the next Save.
+  BOOL Save(const char* path, CString& why);
 
   ConditionDictionary Dictionary;
 
  private:
+  // A change to the store since its file was last read or written, to be made again on what
+  // the file holds when another program changed it meanwhile.
+  struct Change {
+    enum Kind { sign, breakPact, dropExpired, renameKey };
+    Kind kind;
+    CString key;
+    CString race;  // the new key of a renameKey
+    DWORD from;
+    DWORD to;
+    CString conditions;
+  };
+
+  // What the file held beyond its pacts, written back where it was: the byte-order mark an
+  // editor put at its start, lines the store did not take in before the first header and in
+  // the section of a key, and whatever follows the Ctrl-Z that ends the file's text.
+  struct KeptLines {
+    bool byteOrderMark = false;
+    std::string beforeFirstHeader;
+    std::map<std::string, std::string> sections;
+    bool textEnded = false;
+    std::string afterTextEnd;
+  };
+
+  class LineTaker;
+
   RacePacts* Find(const char* key) const;
+  void Apply(const Change& change);
+  // Makes `change`, and remembers it for a save that has to read the file first.
+  void Record(const Change& change);
+
+  // Reads an open store file into the store; throws CFileException* when reading fails, what
+  // was read before staying.
+  void ReadFrom(CStdioFile& file);
+  void ReadLines(CStdioFile& file, LineTaker& taker);
+  // Reads the whole file at `place` into this (empty) store; FALSE with `why` when it cannot.
+  BOOL ReadWhole(const FilePlace& place, CString& why);
+  // Replaces the file `target` with the store's contents, only once they are complete.
+  BOOL WriteTo(const CString& target, CString& why) const;
+  // Takes the pacts and kept lines of `other`, giving up its own.
+  void TakeContentsOf(PactStore& other);
+
+  KeptLines kept_;
+  std::vector<Change> changes_;
+  // TRUE while the file is known to be as this store last read or wrote it (or absent then).
+  BOOL fileKnown_ = TRUE;
+  FileStamp fileStamp_;
+  BOOL fileWasThere_ = FALSE;
 };

@@ -1,5 +1,7 @@
 // The pact store file: sections headed "@store key", one line "race,from,to,conditions" per
-// pact, an empty line after each section. Lines end in CR LF; bare LF reads the same.
+// pact, an empty line after each section. Lines end in CR LF; a bare LF or CR reads the same.
+// A file a person edited may hold more: a byte-order mark, lines the store cannot take in,
+// text after a Ctrl-Z. The mark reads as nothing; everything else is written back.
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -10,10 +12,15 @@
 #include "store/pact_store.h"
 #include "store/storable_text.h"
 
+#include <string>
+
 namespace {
 
 constexpr char kHeaderMark = '@';
-constexpr const char* kNewFileSuffix = ".new";
+constexpr char kTextEnd = '\x1A';
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr const char* kLineEnd = "\r\n";
+constexpr UINT kReadBlock = 64 * 1024;
 constexpr int kWriteChunk = 32 * 1024;
 
 // Where the pact lines of a file go. Consecutive lines share their key and mostly their race, so
@@ -94,88 +101,344 @@ class PactSink {
   std::size_t nextRecent_ = 0;
 };
 
-// Adds the pact of one line; lines without two commas are skipped.
-void LoadPactLine(PactSink& sink, const CString& line) {
+BOOL IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+const char* SkipBlanks(const char* at) {
+  while (IsBlank(*at)) ++at;
+  return at;
+}
+
+// The white space a line loses at its ends (line ends never reach here).
+BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+
+// Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
+// commas, a turn without digits, a first turn after the last. Blanks between a number and
+// the separator after it are skipped.
+BOOL LoadPactLine(PactSink& sink, const CString& line) {
   const char* text = line.GetString();
   const char* lineEnd = text + line.GetLength();
   const auto* firstComma =
       static_cast<const char*>(std::memchr(text, ',', static_cast<std::size_t>(line.GetLength())));
   if (!firstComma ||
       !std::memchr(firstComma + 1, ',', static_cast<std::size_t>(lineEnd - firstComma - 1))) {
-    return;
+    return FALSE;
   }
+  const char* fromText = firstComma + 1;
   const char* end = nullptr;
-  const int from = ReadDecimal(firstComma + 1, &end);
+  const int from = ReadDecimal(fromText, &end);
+  if (end == fromText) return FALSE;
   // The character after the from number is taken as the separator, whatever it is.
-  const int to = ReadDecimal(end + 1, &end);
+  const char* toText = SkipBlanks(end) + 1;
+  if (toText > lineEnd) return FALSE;
+  const int to = ReadDecimal(toText, &end);
+  if (end == toText || static_cast<DWORD>(from) > static_cast<DWORD>(to)) return FALSE;
+  end = SkipBlanks(end);
   if (*end == ',') ++end;
   sink.Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from),
            static_cast<DWORD>(to), end, static_cast<int>(lineEnd - end));
+  return TRUE;
 }
 
 }  // namespace
 
-void PactStore::Load(const char* path) {
-  CStdioFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::typeText)) return;
-  PactSink sink(*this);
-  try {
-    CString key, line;
-    while (file.ReadString(line)) {
-      line.Trim();
-      if (line.IsEmpty()) continue;
-      if (line.GetAt(0) == kHeaderMark) {
-        key = line.Mid(1);
-        sink.SetKey(key);
-      } else if (!key.IsEmpty()) {
-        LoadPactLine(sink, line);
+// Where the lines of a file go: pacts into the store, every other line into the lines kept.
+class PactStore::LineTaker {
+ public:
+  explicit LineTaker(PactStore& store) : store_(store), sink_(store) {}
+
+  void Take(const char* begin, std::size_t length) {
+    if (firstLine_) {
+      firstLine_ = false;
+      if (length >= 3 && std::memcmp(begin, kByteOrderMark, 3) == 0) {
+        store_.kept_.byteOrderMark = true;
+        begin += 3;
+        length -= 3;
       }
     }
-  } catch (CFileException* error) {
-    // What was read stays; the rest of an unreadable file is lost to this session only.
-    error->Delete();
+    const char* end = begin + length;
+    // A zero byte would end the text of a line as the framework reads it: such a line stays as
+    // it is, unread.
+    if (std::memchr(begin, '\0', length)) return Keep(begin, length);
+    const char* first = begin;
+    const char* last = end;
+    while (first < last && IsWhiteSpace(*first)) ++first;
+    while (last > first && IsWhiteSpace(last[-1])) --last;
+    if (first == last) return;
+    if (*first == kHeaderMark) {
+      key_.SetString(first + 1, static_cast<int>(last - first - 1));
+      sink_.SetKey(key_);
+      keptSection_ = nullptr;
+      inSection_ = true;
+      return;
+    }
+    if (!key_.IsEmpty()) {
+      line_.SetString(first, static_cast<int>(last - first));
+      if (LoadPactLine(sink_, line_)) return;
+    }
+    Keep(begin, length);
   }
-  sink.Flush();
+
+  // Text after the Ctrl-Z that ends the file's text, as it is.
+  void TakeAfterTextEnd(const char* begin, std::size_t length) {
+    store_.kept_.textEnded = true;
+    store_.kept_.afterTextEnd.append(begin, length);
+  }
+
+  void Finish() { sink_.Flush(); }
+
+ private:
+  void Keep(const char* begin, std::size_t length) {
+    std::string* lines = &store_.kept_.beforeFirstHeader;
+    if (inSection_) {
+      if (!keptSection_) keptSection_ = &store_.kept_.sections[key_.GetString()];
+      lines = keptSection_;
+    }
+    lines->append(begin, length);
+    lines->append(kLineEnd);
+  }
+
+  PactStore& store_;
+  PactSink sink_;
+  CString key_;
+  CString line_;
+  bool firstLine_ = true;
+  bool inSection_ = false;
+  std::string* keptSection_ = nullptr;
+};
+
+void PactStore::ReadFrom(CStdioFile& file) {
+  LineTaker taker(*this);
+  try {
+    ReadLines(file, taker);
+  } catch (CFileException*) {
+    // What was read before the failure stays.
+    taker.Finish();
+    throw;
+  }
+  taker.Finish();
 }
 
-void PactStore::Save(const char* path) const {
-  if (IsEmpty()) return;
-  // The old file is replaced only by a complete new one, so a failure loses nothing.
-  const CString newFile = CString(path) + kNewFileSuffix;
+void PactStore::ReadLines(CStdioFile& file, LineTaker& taker) {
+  std::string block(kReadBlock, '\0');
+  std::string pending;  // the start of a line the block ended in
+  bool afterCarriageReturn = false;
+  bool textEnded = false;
+  for (UINT read; (read = file.Read(block.data(), kReadBlock)) > 0;) {
+    const char* at = block.data();
+    const char* end = at + read;
+    if (textEnded) {
+      taker.TakeAfterTextEnd(at, read);
+      continue;
+    }
+    const auto* textEnd = static_cast<const char*>(std::memchr(at, kTextEnd, read));
+    const char* stop = textEnd ? textEnd : end;
+    while (at < stop) {
+      if (afterCarriageReturn) {
+        afterCarriageReturn = false;
+        if (*at == '\n') {
+          ++at;
+          continue;
+        }
+      }
+      const std::size_t left = static_cast<std::size_t>(stop - at);
+      const auto* lineFeed = static_cast<const char*>(std::memchr(at, '\n', left));
+      const char* lineEnd = lineFeed ? lineFeed : stop;
+      const auto* carriageReturn =
+          static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(lineEnd - at)));
+      if (carriageReturn) lineEnd = carriageReturn;
+      if (lineEnd == stop) {
+        pending.append(at, stop);
+        break;
+      }
+      if (pending.empty()) {
+        taker.Take(at, static_cast<std::size_t>(lineEnd - at));
+      } else {
+        pending.append(at, lineEnd);
+        taker.Take(pending.data(), pending.size());
+        pending.clear();
+      }
+      afterCarriageReturn = *lineEnd == '\r';
+      at = lineEnd + 1;
+    }
+    if (textEnd) {
+      textEnded = true;
+      if (!pending.empty()) taker.Take(pending.data(), pending.size());
+      pending.clear();
+      taker.TakeAfterTextEnd(textEnd + 1, static_cast<std::size_t>(end - textEnd - 1));
+    }
+  }
+  if (!pending.empty()) taker.Take(pending.data(), pending.size());
+}
+
+namespace {
+
+// The reason a file exception carries, in the system's words.
+CString ReasonOf(const CFileException& error) {
+  return SystemReason(error.m_lOsError > 0 ? static_cast<DWORD>(error.m_lOsError)
+                                           : ERROR_GEN_FAILURE);
+}
+
+// Gathers the file's text and writes it a few tens of kilobytes at a time.
+class ChunkWriter {
+ public:
+  explicit ChunkWriter(CStdioFile& file) : file_(file) {}
+
+  CString& Text() { return text_; }
+  // Bytes as they are, after the text gathered so far.
+  void Append(const std::string& bytes) {
+    if (bytes.empty()) return;
+    WriteAll();
+    file_.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+  }
+  void WriteWhenFull() {
+    if (text_.GetLength() >= kWriteChunk) WriteAll();
+  }
+  void WriteAll() {
+    file_.Write(text_.GetString(), static_cast<UINT>(text_.GetLength()));
+    text_.Empty();
+  }
+
+ private:
+  CStdioFile& file_;
+  CString text_;
+};
+
+}  // namespace
+
+BOOL PactStore::ReadWhole(const FilePlace& place, CString& why) {
   CStdioFile file;
-  if (!file.Open(newFile, CFile::modeCreate | CFile::modeWrite | CFile::typeText)) return;
+  CFileException error;
+  if (!file.Open(place.target, CFile::modeRead | CFile::typeBinary, &error)) {
+    why = ReasonOf(error);
+    return FALSE;
+  }
   try {
-    // Lines are gathered and written a few tens of kilobytes at a time.
-    CString text;
-    auto writeWhenFull = [&] {
-      if (text.GetLength() < kWriteChunk) return;
-      file.WriteString(text);
-      text.Empty();
+    ReadFrom(file);
+    file.Close();
+  } catch (CFileException* failure) {
+    why = ReasonOf(*failure);
+    failure->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL PactStore::Load(const char* path, CString& why) {
+  const FilePlace place = LookAt(path);
+  fileStamp_ = place.stamp;
+  fileWasThere_ = place.state != FilePlace::absent;
+  fileKnown_ = place.state == FilePlace::absent;
+  if (place.state == FilePlace::absent) return TRUE;
+  if (place.state == FilePlace::unreadable) {
+    why = SystemReason(place.error);
+    return FALSE;
+  }
+  fileKnown_ = ReadWhole(place, why);
+  return fileKnown_;
+}
+
+BOOL PactStore::Save(const char* path, CString& why) {
+  SaveLock lock;
+  DWORD error = 0;
+  if (!lock.Take(path, error)) {
+    why = SystemReason(error);
+    return FALSE;
+  }
+  const FilePlace place = LookAt(path);
+  if (place.state == FilePlace::unreadable) {
+    why = SystemReason(place.error);
+    return FALSE;
+  }
+  // A file that is not as this store left it is read first, and this store's changes are made
+  // again on what it holds: nothing another client or a person saved there is lost.
+  const BOOL asLeft = place.state == FilePlace::absent ||
+                      (fileKnown_ && fileWasThere_ && place.stamp == fileStamp_);
+  if (!asLeft) {
+    PactStore onDisk;
+    if (!onDisk.ReadWhole(place, why)) return FALSE;
+    for (const Change& change : changes_) onDisk.Apply(change);
+    if (!onDisk.WriteTo(place.target, why)) return FALSE;
+    TakeContentsOf(onDisk);
+  } else if (!WriteTo(place.target, why)) {
+    return FALSE;
+  }
+  changes_.clear();
+  const FilePlace written = LookAt(place.target);
+  fileKnown_ = written.state == FilePlace::plain;
+  fileWasThere_ = fileKnown_;
+  fileStamp_ = written.stamp;
+  return TRUE;
+}
+
+BOOL PactStore::WriteTo(const CString& target, CString& why) const {
+  // An empty store leaves the file alone.
+  if (IsEmpty() && !kept_.byteOrderMark && kept_.beforeFirstHeader.empty() &&
+      kept_.sections.empty() && !kept_.textEnded) {
+    return TRUE;
+  }
+  // The old file is replaced only by a complete new one, so a failure loses nothing.
+  const CString newFile = TemporaryBeside(target);
+  CStdioFile file;
+  CFileException error;
+  if (!file.Open(newFile, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
+    why = ReasonOf(error);
+    return FALSE;
+  }
+  try {
+    ChunkWriter writer(file);
+    CString& text = writer.Text();
+    if (kept_.byteOrderMark) text += kByteOrderMark;
+    writer.Append(kept_.beforeFirstHeader);
+    auto writeSection = [&](const CString& key, const RacePacts* races) {
+      text += kHeaderMark;
+      text += key;
+      text += kLineEnd;
+      if (races) {
+        ForEachOwned<PactHistory>(*races, [&](const CString& race, const PactHistory& history) {
+          history.AppendLines(race, text);
+          writer.WriteWhenFull();
+        });
+      }
+      const auto kept = kept_.sections.find(key.GetString());
+      if (kept != kept_.sections.end()) writer.Append(kept->second);
+      text += kLineEnd;
+      writer.WriteWhenFull();
     };
     ForEachOwned<RacePacts>(*this, [&](const CString& key, const RacePacts& races) {
       // A header that would not read back as its key would file this section and the ones
       // after it elsewhere; the section stays in memory for the session instead.
-      if (!IsCarriedKey(key)) return;
-      text += kHeaderMark;
-      text += key;
-      text += '\n';
-      ForEachOwned<PactHistory>(races, [&](const CString& race, const PactHistory& history) {
-        history.AppendLines(race, text);
-        writeWhenFull();
-      });
-      text += '\n';
-      writeWhenFull();
+      if (IsCarriedKey(key)) writeSection(key, &races);
     });
-    file.WriteString(text);
+    for (const auto& [key, lines] : kept_.sections) {
+      const CString section(key.data(), static_cast<int>(key.size()));
+      if (!IsCarriedKey(section) || !Find(section)) writeSection(section, nullptr);
+    }
+    if (kept_.textEnded) {
+      text += kTextEnd;
+      writer.Append(kept_.afterTextEnd);
+    }
+    writer.WriteAll();
     file.Flush();
     file.Close();
-  } catch (CFileException* error) {
-    error->Delete();
+  } catch (CFileException* failure) {
+    why = ReasonOf(*failure);
+    failure->Delete();
     file.Abort();
     DeleteFileA(newFile);
-    return;
+    return FALSE;
   }
-  if (!MoveFileExA(newFile, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  DWORD moveError = 0;
+  if (!ReplaceWith(newFile, target, moveError)) {
+    why = SystemReason(moveError);
     DeleteFileA(newFile);
+    return FALSE;
   }
+  return TRUE;
+}
+
+void PactStore::TakeContentsOf(PactStore& other) {
+  DeleteOwned(*this);
+  ForEachOwned<RacePacts>(other, [&](const CString& key, RacePacts& races) { SetAt(key, &races); });
+  other.RemoveAll();
+  std::swap(kept_, other.kept_);
 }

@@ -1,5 +1,9 @@
 #include "treaty/condition_dictionary.h"
 
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
 #include "plugin/decimal.h"
 #include "store/storable_text.h"
 
@@ -8,6 +12,8 @@ namespace {
 constexpr const char* kCountKey = "Trucelog\\Conditions";
 constexpr const char* kEntryKeyFormat = "Trucelog\\Conditions\\%d";
 constexpr const char* kTextSuffix = "\\string";
+// The host's answer and the setting it refused.
+constexpr const char* kRefusalFormat = "the client answered \"%s\" for %s";
 
 CString EntryKey(int index) {
   CString key;
@@ -45,9 +51,9 @@ void ConditionDictionary::FillCheckList(CCheckListBox& list) const {
 void ConditionDictionary::SetChecks(CString conditions, CCheckListBox& list) const {
   for (int i = 0; i < list.GetCount(); ++i) list.SetCheck(i, BST_UNCHECKED);
   CString text;
-  while (!conditions.IsEmpty()) {
+  for (int at = 0; at < conditions.GetLength();) {
     // An unknown abbreviation has no text, and so no item, not even one whose text is empty.
-    if (!TakeNextEntry(conditions, text)) continue;
+    if (!TakeNextEntry(conditions, at, text)) continue;
     const int index = list.FindStringExact(-1, text);
     if (index >= 0) list.SetCheck(index, BST_CHECKED);
   }
@@ -67,54 +73,79 @@ CString ConditionDictionary::BuildConditions(CCheckListBox& list) const {
   return conditions;
 }
 
-CString ConditionDictionary::TakeNext(CString& conditions) const {
+CString ConditionDictionary::TakeNext(const CString& conditions, int& at) const {
   CString text;
-  TakeNextEntry(conditions, text);
+  TakeNextEntry(conditions, at, text);
   return text;
 }
 
-BOOL ConditionDictionary::TakeNextEntry(CString& conditions, CString& text) const {
+BOOL ConditionDictionary::TakeNextEntry(const CString& conditions, int& at, CString& text) const {
   text.Empty();
-  if (conditions.IsEmpty()) return FALSE;
-  const int slash = conditions.Find('/');
-  const CString head = slash < 0 ? conditions : conditions.Left(slash);
-  conditions = slash < 0 ? CString() : conditions.Mid(slash + 1);
+  if (at >= conditions.GetLength()) return FALSE;
+  int slash = conditions.Find('/', at);
+  if (slash < 0) slash = conditions.GetLength();
+  const CString head = conditions.Mid(at, slash - at);
+  at = slash + 1;
   return Lookup(head, text);
 }
 
-void ConditionDictionary::SaveConditions(HostPluginBase& host) {
-  if (!storedEntriesRead_) {
-    // Writing now would replace entries this session has never seen.
-    ConditionDictionary stored;
-    stored.LoadConditions(host);
-    storedEntriesRead_ = stored.storedEntriesRead_;
-    if (!storedEntriesRead_) return;
-    CString abbreviation, text, own;
-    for (POSITION position = stored.GetStartPosition(); position;) {
-      stored.GetNextAssoc(position, abbreviation, text);
-      if (!Lookup(abbreviation, own)) AddCondition(abbreviation, text);
+BOOL ConditionDictionary::SaveConditions(HostPluginBase& host, CString& why) {
+  auto refused = [&](const CString& name, const CString& answer) {
+    why.Format(kRefusalFormat, answer.GetString(), name.GetString());
+    return FALSE;
+  };
+  CString answer, count;
+  if (!host.ReadRegistry(kCountKey, count, &answer)) return refused(kCountKey, answer);
+  const int stored = (std::max)(0, ReadDecimal(count));
+  std::unordered_map<std::string, int> numbers;
+  CStringArray storedTexts;
+  for (int i = 0; i < stored; ++i) {
+    const CString key = EntryKey(i);
+    CString abbreviation, text;
+    if (!host.ReadRegistry(key, abbreviation, &answer)) return refused(key, answer);
+    if (!host.ReadRegistry(key + kTextSuffix, text, &answer)) {
+      return refused(key + kTextSuffix, answer);
+    }
+    storedTexts.Add(text);
+    numbers.emplace(abbreviation.GetString(), i);
+    CString own;
+    if (!abbreviation.IsEmpty() && !text.IsEmpty() && !Lookup(abbreviation, own)) {
+      AddCondition(abbreviation, text);
     }
   }
-  CStringArray abbreviations, texts;
-  ToArrays(abbreviations, texts);
-  host.WriteRegistry(kCountKey, DecimalText(static_cast<int>(abbreviations.GetSize())));
-  for (int i = 0; i < abbreviations.GetSize(); ++i) {
-    const CString key = EntryKey(i);
-    host.WriteRegistry(key, abbreviations[i]);
-    host.WriteRegistry(key + kTextSuffix, texts[i]);
+  int next = stored;
+  CString abbreviation, text;
+  for (POSITION position = GetStartPosition(); position;) {
+    GetNextAssoc(position, abbreviation, text);
+    const auto found = numbers.find(abbreviation.GetString());
+    if (found != numbers.end()) {
+      const CString key = EntryKey(found->second) + kTextSuffix;
+      if (storedTexts[found->second] != text && !host.WriteRegistry(key, text, &answer)) {
+        return refused(key, answer);
+      }
+      continue;
+    }
+    const CString key = EntryKey(next);
+    if (!host.WriteRegistry(key, abbreviation, &answer)) return refused(key, answer);
+    if (!host.WriteRegistry(key + kTextSuffix, text, &answer)) {
+      return refused(key + kTextSuffix, answer);
+    }
+    ++next;
   }
+  if (next != stored && !host.WriteRegistry(kCountKey, DecimalText(next), &answer)) {
+    return refused(kCountKey, answer);
+  }
+  return TRUE;
 }
 
 void ConditionDictionary::LoadConditions(HostPluginBase& host) {
-  CString count;
-  storedEntriesRead_ = host.ReadRegistry(kCountKey, count);
+  const CString count = host.ReadRegistry(kCountKey);
   if (count.IsEmpty()) return;
   const int entries = ReadDecimal(count);
   for (int i = 0; i < entries; ++i) {
     const CString key = EntryKey(i);
-    CString abbreviation, text;
-    storedEntriesRead_ &= host.ReadRegistry(key, abbreviation);
-    storedEntriesRead_ &= host.ReadRegistry(key + kTextSuffix, text);
+    const CString abbreviation = host.ReadRegistry(key);
+    const CString text = host.ReadRegistry(key + kTextSuffix);
     if (!abbreviation.IsEmpty() && !text.IsEmpty()) AddCondition(abbreviation, text);
   }
 }

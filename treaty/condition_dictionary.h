@@ -14,9 +14,10 @@ class ConditionDictionary : public CMapStringToString {
   // Every entry, at equal positions of the two arrays, in the map's order.
   void ToArrays(CStringArray& abbreviations, CStringArray& texts) const;
 
-  // Takes the first abbreviation off `conditions` (up to the first "/", or all of it) and
-  // answers its main text; the empty text when it is not in the dictionary.
-  CString TakeNext(CString& conditions) const;
+  // Takes the abbreviation of `conditions` that begins at `at` (up to the next "/", or the
+  // rest), moves `at` past it and its "/", and answers its main text; the empty text when it
+  // is not in the dictionary. Walking a string so costs its length once, however long.
+  CString TakeNext(const CString& conditions, int& at) const;
 
   // Check lists show one item per entry, its main text, sorted; each item remembers its entry,
   // so the dictionary must not change while a list shows it, unless the list is refilled.
@@ -28,17 +29,16 @@ class ConditionDictionary : public CMapStringToString {
   // is not const: the framework reads a check mark through a non-const member.
   CString BuildConditions(CCheckListBox& list) const;
 
-  // Writes the whole dictionary to the host's settings store. Stored entries the host refused
-  // to let be read are read again first and join the dictionary (an entry of the session keeps
-  // its text); while the host still refuses, nothing is written over them.
-  void SaveConditions(HostPluginBase& host);
+  // Keeps the dictionary in the host's settings store without losing what another client put
+  // there: the stored entries are read first, and those the session lacks join it; a session
+  // entry keeps its own text. Stored entries keep their numbers, new ones are appended and the
+  // count is written last, so that a refused write leaves every stored entry whole. FALSE at
+  // the first refusal, `why` then naming the setting and the host's answer.
+  BOOL SaveConditions(HostPluginBase& host, CString& why);
   // Adds the stored entries; an entry missing its abbreviation or its text is skipped.
   void LoadConditions(HostPluginBase& host);
 
  private:
   // TakeNext, also telling whether the abbreviation was in the dictionary.
-  BOOL TakeNextEntry(CString& conditions, CString& text) const;
-
-  // FALSE while the last reading of the stored entries met a refusal.
-  BOOL storedEntriesRead_ = TRUE;
+  BOOL TakeNextEntry(const CString& conditions, int& at, CString& text) const;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "afx_faults.h"
+#include "support/store_io.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -40,16 +41,16 @@ std::vector<std::string> Sections(const std::string& file) {
 }
 
 // The store's contents as its file would list them, through a save.
-std::string Saved(const PactStore& store) {
+std::string Saved(PactStore& store) {
   TempDir dir;
-  store.Save(dir.File("Trucelog.ini").c_str());
+  SaveStore(store, dir.File("Trucelog.ini").c_str());
   return dir.Read("Trucelog.ini");
 }
 
 struct StoreWithFile {
   explicit StoreWithFile(const std::string& bytes) {
     dir.Write("PLUGINS/Trucelog.ini", bytes);
-    store.Load(Path().c_str());
+    LoadStore(store, Path().c_str());
   }
   std::string Path() const { return dir.Path().string() + "\\PLUGINS\\Trucelog.ini"; }
   std::string Bytes() const { return dir.Read("PLUGINS/Trucelog.ini"); }
@@ -121,14 +122,14 @@ TEST(StoreFile, TheExampleLoadsAndSavesBackToTheSameBytes) {
   EXPECT_EQ(file.store.GetConditionsAt("Alpha/Xar", "Vor", 12), "NA/TR");
   EXPECT_EQ(file.store.GetConditionsAt("Alpha/Xar", "Vor", 17), "");
   EXPECT_EQ(file.store.GetPactEnd("Beta/Xar", "Kel", 1), 12u);
-  file.store.Save(file.Path().c_str());
+  SaveStore(file.store, file.Path().c_str());
   EXPECT_EQ(Sections(file.Bytes()), Sections(kExampleFile));
   EXPECT_EQ(file.Bytes().size(), kExampleFile.size());
   EXPECT_FALSE(file.dir.Exists("PLUGINS/Trucelog.ini.new"));
 }
 
 TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
-  const StoreWithFile file(
+  StoreWithFile file(
       "Early,1,2,X\n"  // before any header
       "@Alpha/Xar\n"
       "Vor,10,15\n"            // two commas only: no conditions
@@ -147,7 +148,7 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
       "Jun,1,2,\n"  // after an empty header: skipped
       "@Beta/Xar\r\n"
       "Kel,1,12,\r\n");
-  const PactStore& store = file.store;
+  PactStore& store = file.store;
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Early", 1), 0u);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 10), 15u);
   EXPECT_EQ(store.GetConditionsAt("Alpha/Xar", "Vor", 10), "");
@@ -172,7 +173,7 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
 }
 
 TEST(StoreFile, OverlappingLinesOfARaceMergeInFileOrder) {
-  const StoreWithFile file(
+  StoreWithFile file(
       "@Alpha/Xar\n"
       "Vor,10,15,A\n"
       "Vor,12,25,A\n"  // stretches the first
@@ -190,36 +191,36 @@ TEST(StoreFile, ARaceNamedWithAnAtSignComesBackAsAHeader) {
   PactStore store;
   store.AddPact("Alpha/Xar", "@Vor", 1, 2, "");
   TempDir dir;
-  store.Save(dir.File("Trucelog.ini").c_str());
+  SaveStore(store, dir.File("Trucelog.ini").c_str());
   PactStore reloaded;
-  reloaded.Load(dir.File("Trucelog.ini").c_str());
+  LoadStore(reloaded, dir.File("Trucelog.ini").c_str());
   EXPECT_EQ(reloaded.GetCount(), 0) << "the key Vor,1,2, holds no pact lines";
 }
 
 TEST(StoreFile, NothingToLoadLeavesTheStoreEmptyAndNothingToSaveLeavesTheFile) {
   for (const std::string& bytes :
        {std::string(), std::string("\r\n\r\n@Alpha/Xar\r\n\r\n@Beta/Xar\n")}) {
-    const StoreWithFile file(bytes);
+    StoreWithFile file(bytes);
     EXPECT_EQ(file.store.GetCount(), 0);
-    file.store.Save(file.Path().c_str());
+    SaveStore(file.store, file.Path().c_str());
     EXPECT_EQ(file.Bytes(), bytes);
   }
   TempDir dir;
   PactStore store;
-  store.Load(dir.File("missing.ini").c_str());
-  store.Save(dir.File("missing.ini").c_str());
+  LoadStore(store, dir.File("missing.ini").c_str());
+  SaveStore(store, dir.File("missing.ini").c_str());
   EXPECT_FALSE(dir.Exists("missing.ini"));
   store.AddPact("Alpha/Xar", "Vor", 1, 2, "");
-  store.Save(dir.File("no/folder/missing.ini").c_str());
+  SaveStore(store, dir.File("no/folder/missing.ini").c_str());
   EXPECT_FALSE(dir.Exists("no")) << "the folder is not created";
 }
 
 TEST(StoreFile, LoadAddsToWhatTheStoreHolds) {
   StoreWithFile file(kExampleFile);
-  file.store.Load(file.Path().c_str());
+  LoadStore(file.store, file.Path().c_str());
   EXPECT_EQ(Sections(Saved(file.store)), Sections(kExampleFile)) << "the same lines merge";
   file.dir.Write("other.ini", "@Alpha/Xar\nVor,18,25,NA\n");
-  file.store.Load(file.dir.File("other.ini").c_str());
+  LoadStore(file.store, file.dir.File("other.ini").c_str());
   EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Vor", 12), 25u);
   EXPECT_EQ(file.store.GetConditionsAt("Alpha/Xar", "Vor", 17), "");
   EXPECT_EQ(file.store.GetConditionsAt("Alpha/Xar", "Vor", 18), "NA");
@@ -230,12 +231,12 @@ TEST(StoreFile, ASaveThatFailsMidwayLeavesThePreviousFileByteForByte) {
   file.store.AddPact("Gamma/Xar", "Vor", 1, 2, "");
   for (std::size_t budget : {0u, 1u, 20u, 60u}) {
     afx_faults::FailFileIoAfter(budget);
-    file.store.Save(file.Path().c_str());
+    SaveStore(file.store, file.Path().c_str());
     afx_faults::ClearFileFaults();
     EXPECT_EQ(file.Bytes(), kExampleFile) << "failing after " << budget << " bytes";
     EXPECT_FALSE(file.dir.Exists("PLUGINS/Trucelog.ini.new"));
   }
-  file.store.Save(file.Path().c_str());
+  SaveStore(file.store, file.Path().c_str());
   EXPECT_NE(file.Bytes().find("@Gamma/Xar\r\nVor,1,2,\r\n\r\n"), std::string::npos);
 }
 
@@ -244,14 +245,14 @@ TEST(StoreFile, AReadFailureKeepsWhatWasReadBefore) {
   dir.Write("Trucelog.ini", kExampleFile);
   PactStore store;
   afx_faults::FailFileIoAfter(30);  // within the second pact line
-  store.Load(dir.File("Trucelog.ini").c_str());
+  LoadStore(store, dir.File("Trucelog.ini").c_str());
   afx_faults::ClearFileFaults();
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 16), 0u);
 }
 
 TEST(StoreFile, ACtrlZEndsTheFileAsTheClientReadsIt) {
-  const StoreWithFile file(
+  StoreWithFile file(
       "@Alpha/Xar\r\nVor,10,15,\r\n\x1A\r\nLum,5,30,\r\n\r\n@Beta/Xar\r\nKel,1,12,\r\n");
   EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u);
   EXPECT_EQ(file.store.GetPactEnd("Alpha/Xar", "Lum", 12), 0u);
@@ -263,7 +264,7 @@ TEST(StoreFile, ASaveOverAFileThatIsOpenFailsAndLeavesItAsItWas) {
   file.store.AddPact("Gamma/Xar", "Vor", 1, 2, "");
   CStdioFile reader;
   ASSERT_TRUE(reader.Open(file.Path().c_str(), CFile::modeRead | CFile::typeText));
-  file.store.Save(file.Path().c_str());
+  SaveStore(file.store, file.Path().c_str());
   reader.Close();
   EXPECT_EQ(file.Bytes(), kExampleFile);
   EXPECT_FALSE(file.dir.Exists("PLUGINS/Trucelog.ini.new"));

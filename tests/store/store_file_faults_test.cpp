@@ -8,6 +8,7 @@
 
 #include "afx_faults.h"
 #include "store/pact_store.h"
+#include "support/store_io.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -66,20 +67,20 @@ TEST(StoreFileFaults, ASaveFailingAtAnyFileCallKeepsThePreviousFileAndLeavesNoth
   {
     TempDir source;
     source.Write("Trucelog.ini", kPreviousFile);
-    store.Load(source.File("Trucelog.ini").c_str());
+    LoadStore(store, source.File("Trucelog.ini").c_str());
   }
   store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
 
   // What a save writes, and how many calls of each kind it makes.
   TempDir reference;
   afx_faults::ClearFileFaults();
-  store.Save(reference.File("Trucelog.ini").c_str());
+  SaveStore(store, reference.File("Trucelog.ini").c_str());
   const std::string newFile = reference.Read("Trucelog.ini");
   ASSERT_NE(newFile.find("@Gamma/Xar\r\nSar,3,9,OB\r\n\r\n"), std::string::npos);
 
   for (FileCall call : kInjectedCalls) {
     afx_faults::ClearFileFaults();
-    store.Save(reference.File("Trucelog.ini").c_str());
+    SaveStore(store, reference.File("Trucelog.ini").c_str());
     const int calls = afx_faults::FileCallCount(call);
     EXPECT_GE(calls, 1) << "a save makes no " << NameOf(call) << " call";
 
@@ -91,12 +92,12 @@ TEST(StoreFileFaults, ASaveFailingAtAnyFileCallKeepsThePreviousFileAndLeavesNoth
 
       afx_faults::ClearFileFaults();
       afx_faults::FailFileCall(call, nth);
-      store.Save(path.c_str());
+      SaveStore(store, path.c_str());
       afx_faults::ClearFileFaults();
       EXPECT_EQ(game.Read("PLUGINS/Trucelog.ini"), kPreviousFile);
       EXPECT_EQ(FilesIn(game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
 
-      store.Save(path.c_str());
+      SaveStore(store, path.c_str());
       EXPECT_EQ(game.Read("PLUGINS/Trucelog.ini"), newFile);
       EXPECT_EQ(FilesIn(game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
     }
@@ -109,11 +110,11 @@ TEST(StoreFileFaults, ASaveFailingAtAnyFileCallKeepsThePreviousFileAndLeavesNoth
   {
     CStdioFile holder;
     ASSERT_TRUE(holder.Open(path.c_str(), CFile::modeRead));
-    store.Save(path.c_str());
+    SaveStore(store, path.c_str());
   }
   EXPECT_EQ(game.Read("Trucelog.ini"), kPreviousFile);
   EXPECT_EQ(FilesIn(game.Path()), std::set<std::string>{"Trucelog.ini"});
-  store.Save(path.c_str());
+  SaveStore(store, path.c_str());
   EXPECT_EQ(game.Read("Trucelog.ini"), newFile);
 #endif
 }
@@ -127,7 +128,7 @@ TEST(StoreFileFaults, ASaveWithoutAPreviousFileThatFailsCreatesNone) {
     SCOPED_TRACE(NameOf(call));
     TempDir game;
     afx_faults::FailFileCall(call);
-    store.Save(game.File("Trucelog.ini").c_str());
+    SaveStore(store, game.File("Trucelog.ini").c_str());
     afx_faults::ClearFileFaults();
     EXPECT_TRUE(FilesIn(game.Path()).empty());
   }
@@ -140,12 +141,12 @@ TEST(StoreFileFaults, AStoreFileThatCannotBeOpenedAddsNothing) {
   PactStore store;
   store.AddPact("Alpha/Xar", "Vor", 1, 2, "");
   afx_faults::FailFileCall(FileCall::open);
-  store.Load(game.File("Trucelog.ini").c_str());
+  LoadStore(store, game.File("Trucelog.ini").c_str());
   afx_faults::ClearFileFaults();
   EXPECT_EQ(store.GetCount(), 1);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 2), 2u);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Lum", 12), 0u);
 
-  store.Load(game.File("Trucelog.ini").c_str());
+  LoadStore(store, game.File("Trucelog.ini").c_str());
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Lum", 12), 30u) << "the next load reads it";
 }

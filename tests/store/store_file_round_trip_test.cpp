@@ -9,6 +9,7 @@
 
 #include "store/pact_store.h"
 #include "store/storable_text.h"
+#include "support/store_io.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -20,8 +21,8 @@ std::string LoadAndSave(const std::string& bytes) {
   TempDir dir;
   dir.Write("in.ini", bytes);
   PactStore store;
-  store.Load(dir.File("in.ini").c_str());
-  store.Save(dir.File("out.ini").c_str());
+  LoadStore(store, dir.File("in.ini").c_str());
+  SaveStore(store, dir.File("out.ini").c_str());
   return dir.Read("out.ini");
 }
 
@@ -73,7 +74,7 @@ TEST(StoreFileRoundTrip, RacesWithRunsOfEveryLengthLoadEveryPact) {
   TempDir dir;
   dir.Write("in.ini", file);
   PactStore store;
-  store.Load(dir.File("in.ini").c_str());
+  LoadStore(store, dir.File("in.ini").c_str());
   for (int race = 0; race < 9; ++race) {
     const CString name = ("Race" + std::to_string(race)).c_str();
     const int last = lengths[race] - 1;
@@ -113,9 +114,9 @@ TEST(StoreFileRoundTrip, WhatTheStorableRulesAcceptReadsBackExactly) {
   store.AddPact("Beta\x1A/Xar", "Vor", 1, 2, "");
   store.AddPact("Gamma/Xar ", "Vor", 1, 2, "");
   TempDir dir;
-  store.Save(dir.File("store.ini").c_str());
+  SaveStore(store, dir.File("store.ini").c_str());
   PactStore loaded;
-  loaded.Load(dir.File("store.ini").c_str());
+  LoadStore(loaded, dir.File("store.ini").c_str());
 
   turn = 1;
   for (const auto& [key, race] : kept) {
