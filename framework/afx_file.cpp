@@ -188,6 +188,10 @@ void CStdioFile::WriteBytes(const char* bytes, std::size_t size) {
 
 UINT CStdioFile::Read(void* buffer, UINT count) {
   if (!stream_) Fail(CFileException::genericException);
+  if (ioBudget && *ioBudget == 0 && count > 0) {
+    InjectError(EIO, ERROR_IO_DEVICE);
+    Fail(CFileException::hardIO);
+  }
   auto* into = static_cast<char*>(buffer);
   UINT done = 0;
   // Text mode reads through the line reader's block, which already stops at a Ctrl-Z.
@@ -213,11 +217,8 @@ UINT CStdioFile::Read(void* buffer, UINT count) {
     done += static_cast<UINT>(std::fread(into + done, 1, count - done, stream_));
     if (std::ferror(stream_)) Fail(CFileException::hardIO);
   }
-  if (Allowance(done) < done) {
-    InjectError(EIO, ERROR_IO_DEVICE);
-    Fail(CFileException::hardIO);
-  }
-  return done;
+  // An injected failure delivers the bytes that still fit; the next read fails.
+  return static_cast<UINT>(Allowance(done));
 }
 
 void CStdioFile::Flush() {

@@ -139,6 +139,7 @@ inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000;
+inline constexpr DWORD FILE_FLAG_DELETE_ON_CLOSE = 0x04000000;
 inline constexpr DWORD FILE_TYPE_UNKNOWN = 0;
 inline constexpr DWORD FILE_TYPE_DISK = 1;
 inline constexpr DWORD FILE_TYPE_CHAR = 2;
@@ -201,6 +202,7 @@ void Sleep(DWORD milliseconds);
 // no sharing at all excludes every other such handle until it is closed, also across processes
 // (the others fail with ERROR_SHARING_VIOLATION); a handle with no access shares with all. A
 // folder opens only with FILE_FLAG_BACKUP_SEMANTICS; a pipe or device opens without waiting.
+// FILE_FLAG_DELETE_ON_CLOSE deletes the file when its handle is closed.
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);

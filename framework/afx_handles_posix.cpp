@@ -24,6 +24,7 @@ thread_local DWORD lastError = ERROR_SUCCESS;
 
 struct FileHandle {
   int descriptor;
+  std::string deleteOnClose;  // the path, when the file goes with the handle
 };
 
 BOOL FailWith(DWORD code) {
@@ -70,6 +71,16 @@ FILETIME FileTimeOf(const timespec& time) {
       (static_cast<std::uint64_t>(time.tv_sec) + kSecondsFrom1601To1970) * 10000000ULL +
       static_cast<std::uint64_t>(time.tv_nsec) / 100;
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+// Takes the exclusive lock of an open file, which must still be the file its path names: a file
+// deleted while this handle waited is not the one the next opener finds.
+bool LockedAsNamed(int descriptor, const std::string& path) {
+  if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) return false;
+  struct stat opened {};
+  struct stat named {};
+  return fstat(descriptor, &opened) == 0 && stat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 }  // namespace
@@ -172,18 +183,22 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   const bool isFolder = fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
   const bool sharesNothing = (reads || writes) && shareMode == 0;
   if ((isFolder && !(flagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS)) ||
-      (sharesNothing && flock(descriptor, LOCK_EX | LOCK_NB) != 0)) {
+      (sharesNothing && !LockedAsNamed(descriptor, path))) {
     close(descriptor);
     SetLastError(isFolder ? ERROR_ACCESS_DENIED : ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
-  return new FileHandle{descriptor};
+  return new FileHandle{
+      descriptor, (flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) ? path : std::string()};
 }
 
 BOOL CloseHandle(HANDLE object) {
   const int descriptor = DescriptorOf(object);
   if (descriptor < 0) return FailWith(ERROR_INVALID_HANDLE);
-  delete static_cast<FileHandle*>(object);
+  auto* handle = static_cast<FileHandle*>(object);
+  // Deleted while still held, so that no other handle can lock what is about to go.
+  if (!handle->deleteOnClose.empty()) unlink(handle->deleteOnClose.c_str());
+  delete handle;
   return close(descriptor) == 0 ? TRUE : FailWith(afx_platform::WindowsErrorOf(errno));
 }
 

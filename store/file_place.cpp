@@ -7,6 +7,7 @@ namespace {
 constexpr const char* kLockSuffix = ".lock";
 constexpr DWORD kRetryPause = 50;      // milliseconds
 constexpr int kLockTries = 200;        // ten seconds: a save of the largest stores takes one
+constexpr int kDeletionTries = 3;
 constexpr int kReplaceTries = 40;      // two seconds
 
 BOOL IsNotThere(DWORD error) {
@@ -75,12 +76,17 @@ SaveLock::~SaveLock() {
 BOOL SaveLock::Take(const CString& storeFile, DWORD& error) {
   const CString lockFile = storeFile + kLockSuffix;
   for (int tries = 1;; ++tries) {
-    // Opened sharing nothing: while it is open no other client can open it.
+    // Opened sharing nothing: while it is open no other client can open it. It goes when it is
+    // closed, also by the system when the process ends.
     lock_ = CreateFileA(lockFile, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (lock_ != INVALID_HANDLE_VALUE) return TRUE;
     error = GetLastError();
-    if (error != ERROR_SHARING_VIOLATION || tries == kLockTries) return FALSE;
+    // A lock file whose deletion is pending refuses access until it is gone, a moment later; a
+    // folder nobody may write to refuses it for good.
+    const BOOL held = error == ERROR_SHARING_VIOLATION && tries < kLockTries;
+    const BOOL going = error == ERROR_ACCESS_DENIED && tries < kDeletionTries;
+    if (!held && !going) return FALSE;
     Sleep(kRetryPause);
   }
 }

@@ -167,9 +167,8 @@ void PluginApp::OnUserCommand(CMapStringToString& request) {
   if (command == kSignTreaty && !SignTreaty(*this, context, targets.first)) return;
   if (command == kBreakTreaty && !BreakTreaties(*this, context, targets)) return;
 
-  // Saved first: a save may bring in pacts another client signed, which the table then shows.
-  SaveMemo();
   RefreshRaceTable(context);
+  SaveMemo();
 }
 
 BOOL PluginApp::ShowSignTreatyDialog(CString gameName, int turn, CString& race, int& fromTurn,

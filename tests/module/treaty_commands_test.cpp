@@ -187,8 +187,8 @@ TEST(TreatyCommands, AnUnknownCommandOnlyRefreshesAndSaves) {
   session.host.AnswerSelection("51467", "Name", {"Vor"});
   session.Command("Trade routes", "51467");
   EXPECT_EQ(HostFunctions(session.host),
-            (std::vector<std::string>{"Selection", "Refresh", "WriteRegistry", "WriteRegistry",
-                                      "WriteRegistry"}));
+            (std::vector<std::string>{"Selection", "Refresh"}))
+      << "the stored dictionary is read, and holds all the session's: nothing to write";
   EXPECT_TRUE(session.game.Exists(Session::kStoreFile));
 
   session.host.AnswerSelection("51467", "Name", {});
@@ -240,8 +240,8 @@ TEST(SignTreaty, TheWholeRoadFromStartUpToTheSavedFile) {
     }
     return request;
   };
-  auto write = [](const std::string& name, const std::string& value) {
-    return Entries{{"Function", "WriteRegistry"}, {"Name", name}, {name, value}};
+  auto read = [](const std::string& name) {
+    return Entries{{"Function", "ReadRegistry"}, {"Name", name}};
   };
   const std::vector<Entries> road(session.host.Requests().begin() + static_cast<long>(startUp),
                                   session.host.Requests().end());
@@ -250,9 +250,9 @@ TEST(SignTreaty, TheWholeRoadFromStartUpToTheSavedFile) {
                       call("List", {"Races"}),
                       call("Add", {"DeclarePeace", "Vor"}),
                       call("Refresh", {"51467"}),
-                      write("Trucelog\\Conditions", "1"),
-                      write("Trucelog\\Conditions\\0", "NA"),
-                      write("Trucelog\\Conditions\\0\\string", "Non-aggression"),
+                      read("Trucelog\\Conditions"),
+                      read("Trucelog\\Conditions\\0"),
+                      read("Trucelog\\Conditions\\0\\string"),
                   }));
   EXPECT_EQ(session.game.Read(Session::kStoreFile),
             "@Alpha/Xar\r\nVor,1,11,NA\r\nVor,12,20,NA\r\n\r\n");

@@ -135,13 +135,14 @@ TEST(HostProtocol, RegistryCallsRetryOnlyBusyAndSendNoGame) {
   EXPECT_FALSE(session.plugin.ReadRegistry("Trucelog\\DefLen", value)) << "refused, no value";
   EXPECT_EQ(value, "");
   EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\ExpThr", value)) << "answered: not set";
-  session.host.Refuse("Not found");
-  EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\ExpThr", value)) << "an error, not a refusal";
+  session.host.Refuse("Timeout");
+  EXPECT_FALSE(session.plugin.ReadRegistry("Trucelog\\ExpThr", value))
+      << "any error without a value says nothing about the name";
   EXPECT_TRUE(session.plugin.ReadRegistry("Trucelog\\DefLen", value));
   EXPECT_EQ(value, "12");
 
   session.host.Refuse("Access Denied");
-  session.plugin.WriteRegistry("Trucelog\\ExpThr", "7");
+  EXPECT_FALSE(session.plugin.WriteRegistry("Trucelog\\ExpThr", "7"));
   EXPECT_EQ(session.host.Calls("WriteRegistry").size(), 1u);
   EXPECT_EQ(session.host.settings.count("Trucelog\\ExpThr"), 0u);
 

@@ -107,13 +107,31 @@ TEST(PactStore, RenameKeyMovesReplacesOrDoesNothing) {
   EXPECT_EQ(store.GetPactEnd("Alpha", "Vor", 12), 0u);
 
   store.RenameKey("Alpha/Xar", "Beta/Xar");
-  EXPECT_EQ(store.GetPactEnd("Beta/Xar", "Kel", 5), 0u) << "the replaced pacts are gone";
+  EXPECT_EQ(store.GetPactEnd("Beta/Xar", "Kel", 5), 12u) << "the pacts the key held stay";
   EXPECT_EQ(store.GetPactEnd("Beta/Xar", "Vor", 12), 15u);
 
   store.RenameKey("Nothing", "Beta/Xar");
   store.RenameKey("Beta/Xar", "Beta/Xar");
   EXPECT_EQ(store.GetPactEnd("Beta/Xar", "Vor", 12), 15u);
   EXPECT_EQ(store.GetCount(), 1);
+
+  // Where both keys hold a race's pacts, the moved ones fill only the turns the key had none for.
+  store.AddPact("Gamma", "Vor", 1, 30, "OLD");
+  store.AddPact("Gamma", "Vor", 40, 45, "OLD");
+  store.AddPact("Gamma/Xar", "Vor", 10, 15, "NEW");
+  store.AddPact("Gamma/Xar", "Vor", 41, 50, "NEW");
+  store.RenameKey("Gamma", "Gamma/Xar");
+  const PactHistory* vor = store.FindHistory("Gamma/Xar", "Vor");
+  ASSERT_NE(vor, nullptr);
+  std::vector<std::string> pacts;
+  for (INT_PTR i = 0; i < vor->GetSize(); ++i) {
+    const PactInterval pact = vor->GetInterval(i);
+    pacts.push_back(std::to_string(pact.from) + ".." + std::to_string(pact.to) + " " +
+                    pact.conditions.GetString());
+  }
+  EXPECT_EQ(pacts, (std::vector<std::string>{"1..9 OLD", "10..15 NEW", "16..30 OLD", "40..40 OLD",
+                                             "41..50 NEW"}));
+  EXPECT_EQ(store.GetCount(), 2);
 }
 
 TEST(StoreFile, TheExampleLoadsAndSavesBackToTheSameBytes) {
@@ -137,8 +155,8 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
       "Kel,5\n"                // one comma: skipped
       ",3,4,NA\n"              // empty race name
       "   Sar,7,8,TR  \t\n"    // white space at both ends goes
-      "Tor,x,y,Q\n"            // numbers that do not parse read 0
-      "Dun,9,3,Q\n"            // from after to: race created, no pact
+      "Tor,x,y,Q\n"            // numbers without digits: no pact
+      "Dun,9,3,Q\n"            // from after to: no pact
       "Fen,4;6,Z\n"            // any character after the from number separates
       "Gor,4,6x,Z\n"           // text after the to number stays in the conditions
       "Hax,-2147483648,-1,\n"  // turns of 2^31 and above, as they are written
@@ -156,7 +174,7 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
   EXPECT_EQ(store.GetLastTurn("Alpha/Xar", "Kel"), 0u);
   EXPECT_EQ(store.GetConditionsAt("Alpha/Xar", "", 3), "NA");
   EXPECT_EQ(store.GetConditionsAt("Alpha/Xar", "Sar", 7), "TR");
-  EXPECT_EQ(store.GetConditionsAt("Alpha/Xar", "Tor", 0), "y,Q");
+  EXPECT_EQ(store.GetLastTurn("Alpha/Xar", "Tor"), 0u) << "turns without digits: no pact";
   EXPECT_EQ(store.GetLastTurn("Alpha/Xar", "Dun"), 0u);
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Fen", 5), 6u);
   EXPECT_EQ(store.GetConditionsAt("Alpha/Xar", "Gor", 5), "x,Z");
@@ -167,9 +185,14 @@ TEST(StoreFile, MalformedLinesAreSkippedOrReadAsFarAsTheyGo) {
   EXPECT_EQ(store.GetPactEnd("Beta/Xar", "Kel", 1), 12u);
   EXPECT_EQ(store.GetCount(), 2);
 
+  // Every line that is no pact is written back as it was, in its place.
   const std::string saved = Saved(store);
   EXPECT_NE(saved.find("\r\nHax,-2147483648,-1,\r\n"), std::string::npos);
-  EXPECT_NE(saved.find("\r\nTor,0,0,y,Q\r\n"), std::string::npos);
+  EXPECT_EQ(saved.find("Early,1,2,X\r\n"), 0u);
+  for (const char* kept : {"\r\nKel,5\r\n", "\r\nTor,x,y,Q\r\n", "\r\nDun,9,3,Q\r\n",
+                           "\r\nIlk,-1,99999999999,\r\n", "\r\n@\r\nJun,1,2,\r\n\r\n"}) {
+    EXPECT_NE(saved.find(kept), std::string::npos) << kept;
+  }
 }
 
 TEST(StoreFile, OverlappingLinesOfARaceMergeInFileOrder) {
@@ -178,13 +201,13 @@ TEST(StoreFile, OverlappingLinesOfARaceMergeInFileOrder) {
       "Vor,10,15,A\n"
       "Vor,12,25,A\n"  // stretches the first
       "Vor,20,30,B\n"  // takes turns 20 on
-      "Vor,9,3,C\n"    // from after to: nothing
+      "Vor,9,3,C\n"    // from after to: no pact, the line kept
       "Vor,1,2,C\n"    // before all of them
       "Lum,5,6,\n"
       "Vor,40,41,A\n");  // the race again, after another
   EXPECT_EQ(Sections(Saved(file.store)),
             Sections("@Alpha/Xar\r\nLum,5,6,\r\nVor,1,2,C\r\nVor,10,19,A\r\nVor,20,30,B\r\n"
-                     "Vor,40,41,A\r\n\r\n"));
+                     "Vor,40,41,A\r\nVor,9,3,C\r\n\r\n"));
 }
 
 TEST(StoreFile, ARaceNamedWithAnAtSignComesBackAsAHeader) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 
@@ -61,47 +62,54 @@ struct FaultFreeAfterwards {
 
 }  // namespace
 
+// A game folder holding the previous file, and a session's store that read it and signed one
+// more pact: what a save then writes goes to the file that store read.
+struct GameWithStore {
+  GameWithStore() {
+    game.Write("PLUGINS/Trucelog.ini", kPreviousFile);
+    LoadStore(store, path.c_str());
+    store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
+  }
+  TempDir game;
+  const std::string path = game.File("PLUGINS/Trucelog.ini");
+  PactStore store;
+};
+
 TEST(StoreFileFaults, ASaveFailingAtAnyFileCallKeepsThePreviousFileAndLeavesNothingBesideIt) {
   const FaultFreeAfterwards cleanup;
-  PactStore store;
-  {
-    TempDir source;
-    source.Write("Trucelog.ini", kPreviousFile);
-    LoadStore(store, source.File("Trucelog.ini").c_str());
-  }
-  store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
-
   // What a save writes, and how many calls of each kind it makes.
-  TempDir reference;
-  afx_faults::ClearFileFaults();
-  SaveStore(store, reference.File("Trucelog.ini").c_str());
-  const std::string newFile = reference.Read("Trucelog.ini");
+  std::string newFile;
+  std::map<FileCall, int> callsOf;
+  {
+    GameWithStore reference;
+    afx_faults::ClearFileFaults();
+    ASSERT_TRUE(SaveStore(reference.store, reference.path.c_str()));
+    newFile = reference.game.Read("PLUGINS/Trucelog.ini");
+    for (FileCall call : kInjectedCalls) callsOf[call] = afx_faults::FileCallCount(call);
+  }
   ASSERT_NE(newFile.find("@Gamma/Xar\r\nSar,3,9,OB\r\n\r\n"), std::string::npos);
 
   for (FileCall call : kInjectedCalls) {
-    afx_faults::ClearFileFaults();
-    SaveStore(store, reference.File("Trucelog.ini").c_str());
-    const int calls = afx_faults::FileCallCount(call);
+    const int calls = callsOf[call];
     EXPECT_GE(calls, 1) << "a save makes no " << NameOf(call) << " call";
 
     for (int nth = 1; nth <= calls; ++nth) {
       SCOPED_TRACE(std::string(NameOf(call)) + " call " + std::to_string(nth) + " fails");
-      TempDir game;
-      game.Write("PLUGINS/Trucelog.ini", kPreviousFile);
-      const std::string path = game.File("PLUGINS/Trucelog.ini");
-
+      GameWithStore session;
       afx_faults::ClearFileFaults();
       afx_faults::FailFileCall(call, nth);
-      SaveStore(store, path.c_str());
+      EXPECT_FALSE(SaveStore(session.store, session.path.c_str()));
       afx_faults::ClearFileFaults();
-      EXPECT_EQ(game.Read("PLUGINS/Trucelog.ini"), kPreviousFile);
-      EXPECT_EQ(FilesIn(game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+      EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), kPreviousFile);
+      EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
 
-      SaveStore(store, path.c_str());
-      EXPECT_EQ(game.Read("PLUGINS/Trucelog.ini"), newFile);
-      EXPECT_EQ(FilesIn(game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+      EXPECT_TRUE(SaveStore(session.store, session.path.c_str()));
+      EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), newFile);
+      EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
     }
   }
+  PactStore store;
+  store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
 #ifdef _WIN32
   // The system's own rename fails as it really does: on a store file someone holds open.
   TempDir game;
