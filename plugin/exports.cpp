@@ -53,56 +53,72 @@ EXPORTED void __cdecl OnActivate(CMapStringToString& map)
 EXPORTED void __cdecl OnPlanetChanged(CMapStringToString& map)
     DECORATED_AS("?OnPlanetChanged@@YAXAAVCMapStringToString@@@Z");
 
+namespace {
+
+// No exception may reach the host: a call that runs out of memory ends there, having changed
+// nothing it could not finish (the store makes its room before it changes a pact).
+template <class Call>
+void Guarded(Call call) {
+  try {
+    call();
+  } catch (CException* error) {
+    error->Delete();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 // Each entry point first makes the module's own state current, so that the framework finds the
 // module's dialogs and strings; the previous state returns when it does.
 void __cdecl OnLoad() { AFX_MANAGE_STATE(AfxGetStaticModuleState()); }
 void __cdecl OnInitialize(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnInitialize(map);
+  Guarded([&] { theApp.OnInitialize(map); });
 }
 void __cdecl OnClose() {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnClose();
+  Guarded([&] { theApp.OnClose(); });
 }
 void __cdecl OnGamesListModified(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnGamesListModified(map);
+  Guarded([&] { theApp.OnGamesListModified(map); });
 }
 void __cdecl OnReportLoaded(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnReportLoaded(map);
+  Guarded([&] { theApp.OnReportLoaded(map); });
 }
 void __cdecl OnUserCommand(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnUserCommand(map);
+  Guarded([&] { theApp.OnUserCommand(map); });
 }
 void __cdecl OnAbout(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnAbout(map);
+  Guarded([&] { theApp.OnAbout(map); });
 }
 void __cdecl OnTableProcessor(CMapStringToString& map, CStringArray& row) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnTableProcessor(map, row);
+  Guarded([&] { theApp.OnTableProcessor(map, row); });
 }
 void __cdecl CreateConfig(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.CreateConfig(map);
+  Guarded([&] { theApp.CreateConfig(map); });
 }
 void __cdecl OnOK(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnOK(map);
+  Guarded([&] { theApp.OnOK(map); });
 }
 void __cdecl OnCallFunction(CMapStringToString& map, CStringArray& unused) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnCallFunction(map, unused);
+  Guarded([&] { theApp.OnCallFunction(map, unused); });
 }
 void __cdecl OnActivate(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnActivate(map);
+  Guarded([&] { theApp.OnActivate(map); });
 }
 void __cdecl OnPlanetChanged(CMapStringToString& map) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  theApp.OnPlanetChanged(map);
+  Guarded([&] { theApp.OnPlanetChanged(map); });
 }
 
 #if !defined(_WIN32)

@@ -42,6 +42,21 @@ int CurrentTurnOf(PluginApp& app) {
   return turn;
 }
 
+// Whether `name` is the store key of a game the list names: a game whose name holds "/" must not
+// take over that game's memo as if it were its own old one.
+BOOL IsListedKey(const CMapStringToString& request, int games, const CString& name) {
+  if (name.Find('/') < 0) return FALSE;
+  CString game, race;
+  for (int i = 1; i <= games; ++i) {
+    CString gameKey, raceKey;
+    gameKey.Format("Game.%d", i);
+    raceKey.Format("Race.%d", i);
+    if (!request.Lookup(gameKey, game) || !request.Lookup(raceKey, race)) return FALSE;
+    if (StoreKeyOf(game, race) == name) return TRUE;
+  }
+  return FALSE;
+}
+
 }  // namespace
 
 void PluginApp::OnGamesListModified(CMapStringToString& request) {
@@ -60,7 +75,8 @@ void PluginApp::OnGamesListModified(CMapStringToString& request) {
     SeenKeys.Add(CurrentContext.storeKey);
     // Older store files kept a game's memo under the bare game name. It stays there when the
     // file could not carry the full key back, rather than be lost at the next save.
-    if (IsStorableKey(CurrentContext.storeKey)) {
+    if (IsStorableKey(CurrentContext.storeKey) &&
+        !IsListedKey(request, games, CurrentContext.gameName)) {
       Store.RenameKey(CurrentContext.gameName, CurrentContext.storeKey);
     }
     CurrentContext.turn = CurrentTurnOf(*this);
