@@ -1,15 +1,19 @@
 // The player's memo across a restart. The input signs (race names, turns typed into the fields,
 // conditions added and ticked), breaks, and sends reports and games lists, also while a dialog
-// or the break question is open; then the plug-in starts afresh on the files it saved. It fails
-// when a pact it held at its last save reads back otherwise, when the dictionary it last wrote
-// reads back otherwise or a condition the host held is gone (unless the host refused a write),
-// or when a command that ended without saving left a trace: a host call beyond its questions,
-// a changed file, a changed pact, or a condition the file could not carry.
+// or the break question is open; between commands another client saves pacts of its own to the
+// same file, and the file becomes unreadable (a folder in its place) and readable again. Then
+// the plug-in starts afresh on the files saved. It fails when a pact it held at its last
+// successful save reads back otherwise, when a pact the other client saved is missing, when
+// the dictionary it last wrote reads back otherwise or a condition the host held is gone
+// (unless the host refused a write), or when a command that ended without saving left a trace:
+// a host call beyond its questions, a changed file, a changed pact, or a condition the file
+// could not carry.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -64,14 +68,25 @@ Dictionary Conditions() {
 }
 
 std::string StoreFileBytes() {
-  std::string path = StorePath.GetString();
-  for (char& ch : path) {
-    if (ch == '\\') ch = '/';
-  }
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(StoreFilePath(), std::ios::binary);
   std::ostringstream bytes;
   bytes << file.rdbuf();
   return bytes.str();
+}
+
+std::string StoreFilePath() {
+  std::string path = StorePath.GetString();
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+// The other client's game: a key no usual session uses, and its one race.
+constexpr const char* kOtherKey = "Gamma/Zed";
+constexpr const char* kOtherRace = "Other";
+
+Pacts WithoutOtherKey(Pacts pacts) {
+  pacts.erase(kOtherKey);
+  return pacts;
 }
 
 [[noreturn]] void Fail(const char* what) {
@@ -170,11 +185,14 @@ class Player : public CSimulatedUser {
   CSimulatedUser* previous_;
 };
 
+// Set when an event named a game that may reach the other client's pacts.
+bool otherGameNamed = false;
+
 // A game and own race: mostly two usual games, now and then any name.
 void AddGame(fuzz::Input& input, CMapStringToString& request) {
-  request.SetAt("GameName", input.Pick(8) == 0 ? input.Name().c_str()
-                            : input.Coin()     ? "Alpha"
-                                               : "Beta");
+  const std::string game = input.Pick(8) == 0 ? input.Name() : input.Coin() ? "Alpha" : "Beta";
+  otherGameNamed = otherGameNamed || game.rfind("Gamma", 0) == 0;
+  request.SetAt("GameName", game.c_str());
   request.SetAt("RaceName", input.Pick(8) == 0 ? input.Name().c_str() : "Xar");
   request.SetAt("Turn", TypedTurn(input).c_str());
 }
@@ -201,12 +219,42 @@ void GamesList(fuzz::Input& input) {
   fuzz::AsEntryPoint([&] { theApp.OnGamesListModified(request); });
 }
 
-// What the pacts were at the last save, and the dictionary when it was last written.
+// What the pacts were at the last save, and the dictionary when it was last written; the pacts
+// the other client saved.
 struct Saved {
   Pacts pacts;
   bool conditionsWritten = false;
   Dictionary conditions;
+  std::vector<DWORD> otherPacts;  // each from the turn to the next
 };
+
+bool StoreFileReadable() { return !std::filesystem::is_directory(StoreFilePath()); }
+
+// Another client, on the same game folder, signs a pact of its own and saves it.
+void OtherClientSaves(Saved& saved) {
+  if (!StoreFileReadable()) return;
+  PactStore other;
+  CString why;
+  const DWORD from = 10 * static_cast<DWORD>(saved.otherPacts.size());
+  if (!other.Load(StorePath, why)) Fail("the other client could not read the store file");
+  other.AddPact(kOtherKey, kOtherRace, from, from + 1, "");
+  if (!other.Save(StorePath, why)) Fail("the other client could not save the store file");
+  saved.otherPacts.push_back(from);
+}
+
+// A folder takes the store file's place for a while, as a file that cannot be read.
+void ToggleReadable() {
+  const std::string path = StoreFilePath();
+  const std::string away = path + ".away";
+  std::error_code error;
+  if (std::filesystem::is_directory(path)) {
+    std::filesystem::remove(path, error);
+    if (std::filesystem::exists(away)) std::filesystem::rename(away, path, error);
+  } else {
+    if (std::filesystem::exists(path)) std::filesystem::rename(path, away, error);
+    std::filesystem::create_directory(path, error);
+  }
+}
 
 // "Sign treaty" or "Break treaty" in one of the three views; checks that a command that did
 // not save left no trace.
@@ -229,10 +277,12 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
     refreshed = refreshed || host.functions[i] == "Refresh";
   }
   if (refreshed) {
-    saved.pacts = StorePacts();
+    // A save into a folder fails, and the pacts wait for the next.
+    if (StoreFileReadable()) saved.pacts = StorePacts();
     const auto written = host.settingsWritten.begin() + static_cast<std::ptrdiff_t>(writes);
-    if (std::find(written, host.settingsWritten.end(), "Trucelog\\Conditions") !=
-        host.settingsWritten.end()) {
+    if (std::any_of(written, host.settingsWritten.end(), [](const std::string& name) {
+          return name.rfind("Trucelog\\Conditions", 0) == 0;
+        })) {
       saved.conditionsWritten = true;
       saved.conditions = Conditions();
     }
@@ -279,6 +329,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Host host(input);
   Player player(input);
   fuzz::StartOnce();
+  if (!StoreFileReadable()) ToggleReadable();
+  std::filesystem::remove(StoreFilePath() + ".away");
+  otherGameNamed = false;
   const HostEntries hostConditions = ChooseSettings(input, host.settings);
   fuzz::WriteStoreFile(input);
   fuzz::Restart();
@@ -287,12 +340,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   player.meanwhile = [&] { input.Coin() ? Report(input) : GamesList(input); };
 
   for (int step = 0; step < kMostSteps && !input.Exhausted(); ++step) {
-    switch (input.Pick(4)) {
+    switch (input.Pick(6)) {
       case 0:
         Report(input);
         break;
       case 1:
         GamesList(input);
+        break;
+      case 2:
+        if (input.Coin()) {
+          OtherClientSaves(saved);
+        } else {
+          ToggleReadable();
+        }
         break;
       default:
         Command(input, host, player, saved);
@@ -308,8 +368,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The host's own refusals may lose what it was asked to keep; the reading back is answered.
   host.StopRefusing();
+  if (!StoreFileReadable()) ToggleReadable();
   fuzz::Restart();
-  if (StorePacts() != saved.pacts) Fail("the pacts read back differ from those saved");
+  const Pacts restarted = StorePacts();
+  if (WithoutOtherKey(restarted) != WithoutOtherKey(saved.pacts)) {
+    Fail("the pacts read back differ from those saved");
+  }
+  if (!otherGameNamed) {
+    for (const DWORD from : saved.otherPacts) {
+      const auto key = restarted.find(kOtherKey);
+      const bool kept = key != restarted.end() && key->second.count(kOtherRace) &&
+                        std::count(key->second.at(kOtherRace).begin(),
+                                   key->second.at(kOtherRace).end(),
+                                   std::make_tuple(from, from + 1, std::string())) == 1;
+      if (!kept) Fail("a pact the other client saved is gone");
+    }
+  }
   if (host.writeRefused) return 0;
   if (saved.conditionsWritten && Conditions() != saved.conditions) {
     Fail("the conditions read back differ from those written");

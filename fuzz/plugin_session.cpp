@@ -45,8 +45,10 @@ void StartOnce() {
 
 void Restart() {
   AsEntryPoint([] {
-    DeleteOwned(Store);
-    Store.Dictionary.RemoveAll();
+    // A fresh store, as the module's load makes it: no pacts, no dictionary, nothing known of
+    // the file and no change waiting for a save.
+    Store.~PactStore();
+    new (&Store) PactStore;
     SeenKeys.RemoveAll();
     CurrentContext = GameContext{};
     PlanetContext = PlanetRecord{};
