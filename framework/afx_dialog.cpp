@@ -99,6 +99,14 @@ void CDialog::EndDialog(int nResult) {
   m_bEnded = TRUE;
 }
 
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+  if (!pWndCtrl || !IsWindow(pWndCtrl->m_hWnd)) return;
+  pWndCtrl->SetFocus();
+  if (Wnd(pWndCtrl->m_hWnd)->className.CompareNoCase(WC_EDIT) == 0) {
+    pWndCtrl->SendMessage(EM_SETSEL, 0, -1);
+  }
+}
+
 BOOL CDialog::OnInitDialog() {
   ExecuteDlgInit();
   UpdateData(FALSE);

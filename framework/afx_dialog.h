@@ -20,6 +20,8 @@ class CDialog : public CWnd {
   // Builds a modeless dialog from template `nIDTemplate` as a child of `pParentWnd`.
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   void EndDialog(int nResult);
+  // Moves the focus to a control as Tab would, selecting an edit field's text.
+  void GotoDlgCtrl(CWnd* pWndCtrl);
 
   // Fills the lists from the template's initial data, then loads the members into the
   // controls; TRUE lets the dialog manager give the focus to the first tab stop.

@@ -1,6 +1,7 @@
 #include "treaty/sign_treaty_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "plugin/decimal.h"
 #include "plugin/globals.h"
@@ -21,6 +22,8 @@ constexpr const char* kRaceName = "A race name";
 constexpr const char* kFirstTurnField = "First turn of the pact:";
 constexpr const char* kLastTurnField = "Last turn of the pact:";
 constexpr const char* kTurnRange = "%s\nEnter a turn from %d to %d";
+constexpr const char* kCorrected =
+    "%s\nLeaving the field changed it to %s. Choose OK again to sign with it.";
 
 constexpr UINT kRefusalBox = MB_OK | MB_ICONEXCLAMATION;
 
@@ -38,6 +41,9 @@ BEGIN_MESSAGE_MAP(SignTreatyDialog, CDialog)
 ON_EN_KILLFOCUS(IDC_FROM, &SignTreatyDialog::OnKillFocusFrom)
 ON_EN_KILLFOCUS(IDC_TILL, &SignTreatyDialog::OnKillFocusTill)
 ON_BN_CLICKED(IDC_ADD, &SignTreatyDialog::OnAddClicked)
+ON_EN_SETFOCUS(IDC_FROM, &SignTreatyDialog::OnCorrectionSeen)
+ON_EN_SETFOCUS(IDC_TILL, &SignTreatyDialog::OnCorrectionSeen)
+ON_CLBN_CHKCHANGE(IDC_CONDITIONS, &SignTreatyDialog::OnCorrectionSeen)
 END_MESSAGE_MAP()
 
 SignTreatyDialog::SignTreatyDialog(HostRequest& raceList, int openingTurn,
@@ -146,6 +152,7 @@ void SignTreatyDialog::OnKillFocusFrom() {
   if (error) {
     fromSpin_.SetPos32(till);
     from = till;
+    correctedField_ = IDC_FROM;
   }
   tillSpin_.SetRange32(from, tillRangeEnd_);
 }
@@ -158,11 +165,31 @@ void SignTreatyDialog::OnKillFocusTill() {
   if (error) {
     tillSpin_.SetPos32(from);
     till = from;
+    correctedField_ = IDC_TILL;
   }
   fromSpin_.SetRange32(0, till);
 }
 
+void SignTreatyDialog::OnCorrectionSeen() { correctedField_ = 0; }
+
+// A field that corrected itself as the OK button took the focus was never seen corrected.
+void SignTreatyDialog::OnOK() {
+  const int corrected = std::exchange(correctedField_, 0);
+  if (corrected == 0) {
+    CDialog::OnOK();
+    return;
+  }
+  CString shown;
+  GetDlgItemText(corrected, shown);
+  CString message;
+  message.Format(kCorrected, corrected == IDC_FROM ? kFirstTurnField : kLastTurnField,
+                 shown.GetString());
+  AfxMessageBox(message, kRefusalBox);
+  GotoDlgCtrl(GetDlgItem(corrected));
+}
+
 void SignTreatyDialog::OnAddClicked() {
+  correctedField_ = 0;
   NewConditionDialog added(Store.Dictionary, ConditionList);
   if (added.DoModal() != IDOK) return;
   CString text;

@@ -29,9 +29,11 @@ class SignTreatyDialog : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void OnOK() override;
   void OnKillFocusFrom();
   void OnKillFocusTill();
   void OnAddClicked();
+  void OnCorrectionSeen();
 
   DECLARE_MESSAGE_MAP()
 
@@ -41,6 +43,9 @@ class SignTreatyDialog : public CDialog {
 
   CSpinButtonCtrl fromSpin_;
   CSpinButtonCtrl tillSpin_;
+  // The turn field that corrected itself when the focus left it, until the player has seen the
+  // dialog since: a click on OK takes the focus from the field before it acts.
+  int correctedField_ = 0;
   // The highest turn the till spin offers.
   int tillRangeEnd_ = 0;
   // The conditions of the pact in force, listed even where the dictionary lacks them.

@@ -226,3 +226,23 @@ TEST(SignTreatyRefusals, ANewTextForAnAbbreviationInUseIsAskedFirst) {
             "pact with NA will show the new text.");
   EXPECT_EQ(session.host.settings.at("Trucelog\\Conditions\\0\\string"), "Naval access");
 }
+
+TEST(SignTreatyRefusals, AFieldCorrectedAsOKTakesTheFocusIsShownBeforeAnythingIsSigned) {
+  Session session(kAlphaXar);
+  Start(session);
+  ScriptedUser user;
+  user.InDialog(IDD_SIGN_TREATY, [](CDialog& dialog, CUserInput& input) {
+    input.Type(IDC_TILL, "1000");
+    input.Click(IDOK);
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(input.Text(IDC_TILL), "12") << "the correction leaving the field makes, now seen";
+    EXPECT_EQ(input.FocusId(), IDC_TILL);
+    input.Click(IDOK);
+  });
+  session.Command("Sign treaty", "51467");
+  ASSERT_EQ(user.messageBoxes.size(), 1u);
+  EXPECT_EQ(user.messageBoxes[0].text,
+            "Last turn of the pact:\nLeaving the field changed it to 12. Choose OK again to sign "
+            "with it.");
+  EXPECT_EQ(session.PactEnd("Vor"), "12");
+}
