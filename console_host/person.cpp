@@ -408,11 +408,10 @@ bool Person::AskField(CWnd& window, const DialogView& view, const DialogControl&
       }
       if (!Ask(prompt + ": ", line)) return false;
       if (line.empty()) return true;
+      // Clicking into the field may make the one left correct itself; both are shown.
+      const DialogView before(window, view.Caption());
       input.Type(control.id, line.c_str());
-      const std::string shown = input.Text(control.id).GetString();
-      if (shown != line) {
-        printer_.Line("  \xE2\x86\x92 \"" + name + "\" shows \"" + ShowAnsi(shown) + "\"");
-      }
+      ShowChanges(before, DialogView(window, view.Caption()), control.id, &line);
       return true;
     }
     case ControlKind::kCheckBox:
@@ -424,7 +423,9 @@ bool Person::AskField(CWnd& window, const DialogView& view, const DialogControl&
         if (!Ask(mark + name + (control.checked ? " (Y/n): " : " (y/N): "), line)) return false;
         if (line.empty()) return true;
         if (IsYes(line) || IsNo(line)) {
+          const DialogView before(window, view.Caption());
           if (IsYes(line) != control.checked) input.Click(control.id);
+          ShowCorrections(before, window, view.Caption());
           return true;
         }
         printer_.Line("? answer y or n");
@@ -441,7 +442,9 @@ bool Person::AskField(CWnd& window, const DialogView& view, const DialogControl&
             }
             if (line.empty()) break;
             if (IsYes(line) || IsNo(line)) {
+              const DialogView before(window, view.Caption());
               input.Tick(control.id, control.items[i].c_str(), IsYes(line));
+              ShowCorrections(before, window, view.Caption());
               break;
             }
             printer_.Line("? answer y or n");
@@ -498,9 +501,12 @@ int Person::AskDialog(CDialog& dialog) {
         return IDCANCEL;
       }
       if (line.empty() || NameFit(line, "OK") == 2) {
+        const DialogView before(dialog);
         if (!input.Click(IDOK)) input.Key(VK_RETURN);
         if (dialog.IsEnded()) return IDOK;
-        break;  // the dialog refused: its fields again
+        // The dialog refused; the field left for the button may have corrected itself.
+        ShowCorrections(before, dialog, view.Caption());
+        break;  // its fields again
       }
       if (NameFit(line, "Cancel") == 2) {
         if (!input.Click(IDCANCEL)) input.Key(VK_ESCAPE);

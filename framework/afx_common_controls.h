@@ -15,6 +15,12 @@ class CSpinButtonCtrl : public CWnd {
   // The position in the low word; the high word is non-zero when the buddy's text is not a
   // whole number within the range (the position is then the last valid one).
   int GetPos() const;
+  // The same with 32-bit range ends and positions; GetPos32 sets `*lpbError` (when given) to
+  // non-zero when the buddy's text is not a whole number within the range.
+  void SetRange32(int lower, int upper);
+  void GetRange32(int& lower, int& upper) const;
+  int SetPos32(int position);
+  int GetPos32(BOOL* lpbError = nullptr) const;
   CWnd* GetBuddy() const;
 };
 

@@ -1,6 +1,7 @@
 #include "afx_controls.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -410,15 +411,35 @@ class UpDownClass : public afx_detail::WindowClass {
         return 0;
       case UDM_GETRANGE:
         return MAKELONG(static_cast<WORD>(max_), static_cast<WORD>(min_));
+      case UDM_SETRANGE32:
+        min_ = static_cast<int>(static_cast<LONG_PTR>(wParam));
+        max_ = static_cast<int>(lParam);
+        return 0;
+      case UDM_GETRANGE32:
+        if (wParam) *reinterpret_cast<int*>(wParam) = min_;
+        if (lParam) *reinterpret_cast<int*>(lParam) = max_;
+        return 0;
       case UDM_SETPOS: {
         const int previous = position_;
         position_ = Clamped(static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lParam))));
         WriteBuddy(hWnd);
+        return static_cast<short>(previous);
+      }
+      case UDM_SETPOS32: {
+        const int previous = position_;
+        position_ = Clamped(static_cast<int>(lParam));
+        WriteBuddy(hWnd);
         return previous;
       }
+      // The 16-bit answer carries the low word of the position.
       case UDM_GETPOS: {
         const bool valid = ReadBuddy(hWnd);
         return MAKELONG(static_cast<WORD>(position_), valid ? 0 : 1);
+      }
+      case UDM_GETPOS32: {
+        const bool valid = ReadBuddy(hWnd);
+        if (lParam) *reinterpret_cast<BOOL*>(lParam) = valid ? FALSE : TRUE;
+        return position_;
       }
       case WM_KEYDOWN:
         if ((wParam == VK_UP || wParam == VK_DOWN) && (Wnd(hWnd)->style & UDS_ARROWKEYS)) {
@@ -461,14 +482,14 @@ class UpDownClass : public afx_detail::WindowClass {
     self.bottom = field.bottom;
   }
 
-  bool InRange(long value) const {
+  bool InRange(long long value) const {
     return min_ <= max_ ? (value >= min_ && value <= max_) : (value >= max_ && value <= min_);
   }
 
-  int Clamped(int value) const {
-    const int low = std::min<int>(min_, max_);
-    const int high = std::max<int>(min_, max_);
-    return std::clamp(value, low, high);
+  int Clamped(long long value) const {
+    const long long low = std::min(min_, max_);
+    const long long high = std::max(min_, max_);
+    return static_cast<int>(std::clamp(value, low, high));
   }
 
   // Takes the buddy's text as the position when it is a whole number within the range.
@@ -480,15 +501,16 @@ class UpDownClass : public afx_detail::WindowClass {
     }
     if (digits.empty()) return false;
     char* end = nullptr;
-    const long value = std::strtol(digits.c_str(), &end, 10);
-    if (*end != '\0' || !InRange(value)) return false;
+    errno = 0;
+    const long long value = std::strtoll(digits.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || !InRange(value)) return false;
     position_ = static_cast<int>(value);
     return true;
   }
 
   void WriteBuddy(HWND hWnd) {
     if (!(Wnd(hWnd)->style & UDS_SETBUDDYINT) || !IsWindow(buddy_)) return;
-    std::string text = std::to_string(std::abs(position_));
+    std::string text = std::to_string(std::abs(static_cast<long long>(position_)));
     if (!(Wnd(hWnd)->style & UDS_NOTHOUSANDS)) {
       for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3)
         text.insert(static_cast<std::size_t>(at), ",");
@@ -500,9 +522,9 @@ class UpDownClass : public afx_detail::WindowClass {
   void Step(HWND hWnd, int delta) {
     ReadBuddy(hWnd);
     const int up = min_ <= max_ ? delta : -delta;
-    int next = position_ + up;
+    long long next = static_cast<long long>(position_) + up;
     if (!InRange(next) && (Wnd(hWnd)->style & UDS_WRAP)) {
-      next = up > 0 ? std::min<int>(min_, max_) : std::max<int>(min_, max_);
+      next = up > 0 ? std::min(min_, max_) : std::max(min_, max_);
     }
     position_ = Clamped(next);
     WriteBuddy(hWnd);
@@ -510,8 +532,8 @@ class UpDownClass : public afx_detail::WindowClass {
 
   HWND buddy_ = nullptr;
   // The control's initial range runs from 100 down to 0.
-  short min_ = 100;
-  short max_ = 0;
+  int min_ = 100;
+  int max_ = 0;
   int position_ = 0;
 };
 
@@ -704,6 +726,22 @@ int CSpinButtonCtrl::SetPos(int position) {
 }
 
 int CSpinButtonCtrl::GetPos() const { return static_cast<int>(Ask(this, UDM_GETPOS)); }
+
+void CSpinButtonCtrl::SetRange32(int lower, int upper) {
+  SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(static_cast<LONG_PTR>(lower)), upper);
+}
+
+void CSpinButtonCtrl::GetRange32(int& lower, int& upper) const {
+  Ask(this, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+}
+
+int CSpinButtonCtrl::SetPos32(int position) {
+  return static_cast<int>(SendMessage(UDM_SETPOS32, 0, position));
+}
+
+int CSpinButtonCtrl::GetPos32(BOOL* lpbError) const {
+  return static_cast<int>(Ask(this, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(lpbError)));
+}
 
 CWnd* CSpinButtonCtrl::GetBuddy() const {
   return CWnd::FromHandle(reinterpret_cast<HWND>(Ask(this, UDM_GETBUDDY)));

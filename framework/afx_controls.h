@@ -57,6 +57,7 @@ class CListBox : public CWnd {
 
 // CLBN_CHKCHANGE: a check box of a check-list box changed by the person's click.
 inline constexpr UINT CLBN_CHKCHANGE = 40;
+#define ON_CLBN_CHKCHANGE(id, memberFxn) ON_CONTROL(CLBN_CHKCHANGE, id, memberFxn)
 // The height of a check-list item and the width of its check box, in pixels.
 inline constexpr int AFX_CHECKLIST_ITEM_HEIGHT = 16;
 inline constexpr int AFX_CHECKLIST_BOX_WIDTH = 14;

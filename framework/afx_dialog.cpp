@@ -99,6 +99,14 @@ void CDialog::EndDialog(int nResult) {
   m_bEnded = TRUE;
 }
 
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+  if (!pWndCtrl || !IsWindow(pWndCtrl->m_hWnd)) return;
+  pWndCtrl->SetFocus();
+  if (Wnd(pWndCtrl->m_hWnd)->className.CompareNoCase(WC_EDIT) == 0) {
+    pWndCtrl->SendMessage(EM_SETSEL, 0, -1);
+  }
+}
+
 BOOL CDialog::OnInitDialog() {
   ExecuteDlgInit();
   UpdateData(FALSE);
@@ -124,7 +132,12 @@ BOOL CDialog::ExecuteDlgInit() {
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {
   CDataExchange exchange(this, saveAndValidate);
-  DoDataExchange(&exchange);
+  try {
+    DoDataExchange(&exchange);
+  } catch (CUserException* stopped) {
+    stopped->Delete();
+    return FALSE;
+  }
   return TRUE;
 }
 
@@ -133,7 +146,23 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
   CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(nIDC) : nullptr;
-  return control ? control->m_hWnd : nullptr;
+  m_hWndLastControl = control ? control->m_hWnd : nullptr;
+  m_bEditLastControl = FALSE;
+  return m_hWndLastControl;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int nIDC) {
+  HWND control = PrepareCtrl(nIDC);
+  m_bEditLastControl = TRUE;
+  return control;
+}
+
+void CDataExchange::Fail() {
+  if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) {
+    ::SetFocus(m_hWndLastControl);
+    if (m_bEditLastControl) SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+  }
+  throw new CUserException;
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control) {

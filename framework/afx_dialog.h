@@ -5,6 +5,7 @@
 #pragma once
 
 #include "afx_controls.h"
+#include "afx_file.h"
 #include "afx_window.h"
 
 class CDialog : public CWnd {
@@ -19,6 +20,8 @@ class CDialog : public CWnd {
   // Builds a modeless dialog from template `nIDTemplate` as a child of `pParentWnd`.
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   void EndDialog(int nResult);
+  // Moves the focus to a control as Tab would, selecting an edit field's text.
+  void GotoDlgCtrl(CWnd* pWndCtrl);
 
   // Fills the lists from the template's initial data, then loads the members into the
   // controls; TRUE lets the dialog manager give the focus to the first tab stop.
@@ -49,15 +52,26 @@ class CDialog : public CWnd {
   BOOL m_bEnded;
 };
 
+// What stops a data exchange that found a value it cannot accept; UpdateData catches it.
+class CUserException : public CSimpleException {};
+
 class CDataExchange {
  public:
   CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
 
-  // The control `nIDC` of the dialog; null when the dialog has none.
+  // The control `nIDC` of the dialog; null when the dialog has none. It becomes the control a
+  // failing validation goes back to.
   HWND PrepareCtrl(int nIDC);
+  // The same for an edit field, whose text a failing validation selects.
+  HWND PrepareEditCtrl(int nIDC);
+  // Gives the last prepared control the focus (selecting an edit field's text) and throws a
+  // CUserException, which ends the exchange: UpdateData then answers FALSE.
+  [[noreturn]] void Fail();
 
   BOOL m_bSaveAndValidate;
   CWnd* m_pDlgWnd;
+  HWND m_hWndLastControl = nullptr;
+  BOOL m_bEditLastControl = FALSE;
 };
 
 // Binds `control` to the dialog's control `nIDC` on the first exchange.

@@ -280,6 +280,10 @@ inline constexpr UINT UDM_SETPOS = WM_USER + 103;
 inline constexpr UINT UDM_GETPOS = WM_USER + 104;
 inline constexpr UINT UDM_SETBUDDY = WM_USER + 105;
 inline constexpr UINT UDM_GETBUDDY = WM_USER + 106;
+inline constexpr UINT UDM_SETRANGE32 = WM_USER + 111;
+inline constexpr UINT UDM_GETRANGE32 = WM_USER + 112;
+inline constexpr UINT UDM_SETPOS32 = WM_USER + 113;
+inline constexpr UINT UDM_GETPOS32 = WM_USER + 114;
 
 // Dialog-box command identifiers and message-box answers.
 inline constexpr int IDOK = 1;

@@ -7,7 +7,8 @@
 // the dictionary it last wrote reads back otherwise or a condition the host held is gone
 // (unless the host refused a write), or when a command that ended without saving left a trace:
 // a host call beyond its questions, a changed file, a changed pact, or a condition the file
-// could not carry.
+// could not carry; and when a signing recorded anything but the pact whose race and turns the
+// dialog showed as OK closed it, or recorded something although the dialog stayed open.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -94,10 +95,38 @@ Pacts WithoutOtherKey(Pacts pacts) {
   std::abort();
 }
 
-// A turn as a person types it: mostly a plausible one, now and then anything.
+// A turn as a person types it: mostly a plausible one, now and then one of a long game, one
+// at the ends of the 16- and 32-bit ranges, or anything.
 std::string TypedTurn(fuzz::Input& input) {
-  return input.Pick(4) == 0 ? input.Number() : std::to_string(input.Pick(1100));
+  static const char* const kEdges[] = {"32767",      "32768",      "65535",      "65536", "1000000",
+                                       "2147483646", "2147483647", "4294967295", "0",     "012"};
+  switch (input.Pick(6)) {
+    case 0:
+      return input.Number();
+    case 1:
+      return kEdges[input.Pick(static_cast<int>(std::size(kEdges)))];
+    case 2:
+      return std::to_string(input.Pick(0x7FFFFFFF));
+    default:
+      return std::to_string(input.Pick(1100));
+  }
 }
+
+// A race or an abbreviation as typed: mostly a name, now and then one the file cannot carry.
+std::string TypedName(fuzz::Input& input, bool abbreviation) {
+  static const char* const kRaces[] = {"Vor,Lum", "@Beta", " Vor", "", "Xar", "Vor\r"};
+  static const char* const kAbbreviations[] = {"A/B", "A,B", " A", "A ", "", "NA"};
+  if (input.Pick(4) != 0) return input.Name();
+  return abbreviation ? kAbbreviations[input.Pick(static_cast<int>(std::size(kAbbreviations)))]
+                      : kRaces[input.Pick(static_cast<int>(std::size(kRaces)))];
+}
+
+// The race and turns a sign dialog showed when OK closed it.
+struct Typed {
+  std::string race;
+  std::string from;
+  std::string till;
+};
 
 // The person at the sign dialog, the new-condition dialog and the break question; while a
 // dialog or the question is open the host may send its events (`meanwhile`).
@@ -112,24 +141,38 @@ class Player : public CSimulatedUser {
     CUserInput input(dialog);
     if (dialog.GetTemplateID() == IDD_NEW_CONDITION) {
       input.Type(IDC_MAIN_TEXT, (input_.Coin() ? input_.Name() : input_.Text()).c_str());
-      input.Type(IDC_ABBREVIATION, input_.Name().c_str());
+      input.Type(IDC_ABBREVIATION, TypedName(input_, true).c_str());
       input.Click(input_.Pick(4) == 0 ? IDCANCEL : IDOK);
       return;
     }
     for (int actions = input_.Pick(8); actions > 0 && !dialog.IsEnded(); --actions) Act(input);
     if (dialog.IsEnded()) return;
+    const Typed shown{Bytes(input.Text(IDC_RACE)), Bytes(input.Text(IDC_FROM)),
+                      Bytes(input.Text(IDC_TILL))};
     switch (input_.Pick(4)) {
       case 0:
         input.Key(VK_RETURN);
         break;
       case 1:
         input.Click(IDCANCEL);
-        break;
+        return;
       default:
         input.Click(IDOK);
         break;
     }
+    // Enter moves no focus, so no field changed on the way; a click may have corrected one,
+    // which the player then saw.
+    if (dialog.IsEnded()) {
+      signed_ = true;
+      typed = Typed{Bytes(input.Text(IDC_RACE)), Bytes(input.Text(IDC_FROM)),
+                    Bytes(input.Text(IDC_TILL))};
+      if (shown.from != typed.from && shown.till != typed.till) Fail("OK changed both turns");
+    }
   }
+
+  // Whether the last sign dialog was closed by OK, and what it then showed; cleared on reading.
+  bool TakeSigned() { return std::exchange(signed_, false); }
+  Typed typed;
 
   int OnMessageBox(const CString&, const CString&, UINT) override {
     if (input_.Pick(4) == 0) Meanwhile();
@@ -143,7 +186,7 @@ class Player : public CSimulatedUser {
   void Act(CUserInput& input) {
     switch (input_.Pick(8)) {
       case 0:
-        input.Type(IDC_RACE, input_.Name().c_str());
+        input.Type(IDC_RACE, TypedName(input_, false).c_str());
         break;
       case 1:
         input.Type(IDC_FROM, TypedTurn(input_).c_str());
@@ -183,10 +226,45 @@ class Player : public CSimulatedUser {
 
   fuzz::Input& input_;
   CSimulatedUser* previous_;
+  bool signed_ = false;
 };
 
 // Set when an event named a game that may reach the other client's pacts.
 bool otherGameNamed = false;
+
+// A typed turn as the pact holds it: the whole text a decimal number of a turn.
+bool IsTurnText(const std::string& text, DWORD& turn) {
+  if (text.empty()) return false;
+  for (const char ch : text) {
+    if (ch < '0' || ch > '9') return false;
+  }
+  const std::string digits = text.substr((std::min)(text.find_first_not_of('0'), text.size()));
+  if (digits.size() > 10) return false;
+  const unsigned long long value = digits.empty() ? 0 : std::stoull(digits);
+  turn = static_cast<DWORD>(value);
+  return value <= 0x7FFFFFFE;
+}
+
+// A signing that recorded must have recorded the pact the dialog showed, no other.
+void CheckSigned(const Player& player, const std::string& key, const std::string& own) {
+  const Typed& typed = player.typed;
+  DWORD from = 0;
+  DWORD till = 0;
+  if (!IsTurnText(typed.from, from) || !IsTurnText(typed.till, till) || from > till) {
+    Fail("a pact was recorded from turns no pact can hold");
+  }
+  const CString race(typed.race.data(), static_cast<int>(typed.race.size()));
+  if (typed.race.empty() || typed.race == own || !IsStorableRaceName(race)) {
+    Fail("a pact was recorded with a race that names no other race the file can carry");
+  }
+  const Pacts pacts = StorePacts();
+  const auto races = pacts.find(key);
+  if (races == pacts.end() || !races->second.count(typed.race)) Fail("no pact was recorded");
+  for (const auto& [first, last, conditions] : races->second.at(typed.race)) {
+    if (first <= from && last >= till) return;
+  }
+  Fail("the pact recorded is not the one typed");
+}
 
 // A game and own race: mostly two usual games, now and then any name.
 void AddGame(fuzz::Input& input, CMapStringToString& request) {
@@ -270,11 +348,20 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
   const std::size_t calls = host.functions.size();
   const std::size_t writes = host.settingsWritten.size();
   const int events = player.eventsMeanwhile;
+  player.TakeSigned();
   fuzz::AsEntryPoint([&] { theApp.OnUserCommand(request); });
+  const bool signedWithOK = player.TakeSigned();
 
   bool refreshed = false;
   for (std::size_t i = calls; i < host.functions.size(); ++i) {
     refreshed = refreshed || host.functions[i] == "Refresh";
+  }
+  if (signedWithOK) {
+    CString game, own;
+    request.Lookup("GameName", game);
+    request.Lookup("RaceName", own);
+    if (!refreshed) Fail("a signing closed with OK recorded nothing");
+    CheckSigned(player, Bytes(game) + "/" + Bytes(own), Bytes(own));
   }
   if (refreshed) {
     // A save into a folder fails, and the pacts wait for the next.

@@ -38,13 +38,44 @@ void ConditionDictionary::ToArrays(CStringArray& abbreviations, CStringArray& te
   }
 }
 
-void ConditionDictionary::FillCheckList(CCheckListBox& list) const {
+namespace {
+
+// An item listed for an abbreviation the dictionary lacks ties to no entry.
+constexpr DWORD_PTR kNoEntry = 0;
+
+// The item showing `text`: an entry's main text ignoring case, or a lacking abbreviation as it
+// is; -1 when none does.
+int FindItem(const CCheckListBox& list, const CString& text, BOOL ofEntry) {
+  CString shown;
+  for (int i = 0; i < list.GetCount(); ++i) {
+    if ((list.GetItemData(i) != kNoEntry) != (ofEntry != FALSE)) continue;
+    list.GetText(i, shown);
+    if (ofEntry ? shown.CompareNoCase(text) == 0 : shown == text) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void ConditionDictionary::FillCheckList(CCheckListBox& list, const CString& inForce) const {
   list.ResetContent();
   CString abbreviation, text;
   for (POSITION position = GetStartPosition(); position;) {
     const POSITION entry = position;
     GetNextAssoc(position, abbreviation, text);
+    // Ticked, it would be dropped from the pact: the store file could not carry it back.
+    if (!IsStorableAbbreviation(abbreviation)) continue;
     list.SetItemData(list.AddString(text), reinterpret_cast<DWORD_PTR>(entry));
+  }
+  // Conditions of a pact signed where the dictionary held them (another machine's settings).
+  for (int at = 0; at < inForce.GetLength();) {
+    int slash = inForce.Find('/', at);
+    if (slash < 0) slash = inForce.GetLength();
+    abbreviation = inForce.Mid(at, slash - at);
+    at = slash + 1;
+    if (Lookup(abbreviation, text) || !IsStorableAbbreviation(abbreviation)) continue;
+    if (FindItem(list, abbreviation, FALSE) >= 0) continue;
+    list.SetItemData(list.AddString(abbreviation), kNoEntry);
   }
 }
 
@@ -52,9 +83,12 @@ void ConditionDictionary::SetChecks(CString conditions, CCheckListBox& list) con
   for (int i = 0; i < list.GetCount(); ++i) list.SetCheck(i, BST_UNCHECKED);
   CString text;
   for (int at = 0; at < conditions.GetLength();) {
-    // An unknown abbreviation has no text, and so no item, not even one whose text is empty.
-    if (!TakeNextEntry(conditions, at, text)) continue;
-    const int index = list.FindStringExact(-1, text);
+    const int begin = at;
+    const BOOL known = TakeNextEntry(conditions, at, text);
+    const CString abbreviation = conditions.Mid(begin, at - 1 - begin);
+    // An unknown abbreviation has no text, and so no entry's item, not even one whose text is
+    // empty; only an item listed under its own name.
+    const int index = known ? FindItem(list, text, TRUE) : FindItem(list, abbreviation, FALSE);
     if (index >= 0) list.SetCheck(index, BST_CHECKED);
   }
 }
@@ -63,9 +97,13 @@ CString ConditionDictionary::BuildConditions(CCheckListBox& list) const {
   CString conditions;
   for (int i = 0; i < list.GetCount(); ++i) {
     if (list.GetCheck(i) != BST_CHECKED) continue;
-    POSITION entry = reinterpret_cast<POSITION>(list.GetItemData(i));
     CString abbreviation, text;
-    GetNextAssoc(entry, abbreviation, text);
+    if (list.GetItemData(i) == kNoEntry) {
+      list.GetText(i, abbreviation);
+    } else {
+      POSITION entry = reinterpret_cast<POSITION>(list.GetItemData(i));
+      GetNextAssoc(entry, abbreviation, text);
+    }
     // The host's settings store may hold what a pact's line cannot carry back.
     if (!IsStorableAbbreviation(abbreviation)) continue;
     conditions += conditions.IsEmpty() ? abbreviation : "/" + abbreviation;

@@ -19,10 +19,12 @@ class ConditionDictionary : public CMapStringToString {
   // is not in the dictionary. Walking a string so costs its length once, however long.
   CString TakeNext(const CString& conditions, int& at) const;
 
-  // Check lists show one item per entry, its main text, sorted; each item remembers its entry,
-  // so the dictionary must not change while a list shows it, unless the list is refilled.
-  void FillCheckList(CCheckListBox& list) const;
-  // Checks exactly the items whose texts the conditions string's abbreviations name.
+  // Check lists show one item per entry the store file can carry, its main text, sorted; each
+  // item remembers its entry, so the dictionary must not change while a list shows it, unless
+  // the list is refilled. The abbreviations of `inForce` the dictionary lacks are listed too,
+  // under their own name, so that a pact's conditions are never dropped unseen.
+  void FillCheckList(CCheckListBox& list, const CString& inForce = CString()) const;
+  // Checks exactly the items the conditions string's abbreviations name.
   void SetChecks(CString conditions, CCheckListBox& list) const;
   // The abbreviations of the checked items, top to bottom (in the order of their texts),
   // joined by "/"; an abbreviation the store file could not carry back is left out. The list

@@ -1,13 +1,18 @@
 // The "New condition" dialog: the player names one more pact condition, its main text and its
-// abbreviation. Opened by the sign-treaty dialog's "Add" button, which decides what to do with
-// the answer; the dialog itself changes nothing and checks nothing.
+// abbreviation. Opened by the sign-treaty dialog's "Add" button, which adds what it returns;
+// the dialog changes nothing itself. OK is refused, with a message, for an empty field, an
+// abbreviation the store file could not carry, or a text the list already shows; a new text
+// for an abbreviation in use is asked about first.
 #pragma once
 
 #include "plugin/framework.h"
+#include "treaty/condition_dictionary.h"
 
 class NewConditionDialog : public CDialog {
  public:
-  explicit NewConditionDialog(CWnd* parent = nullptr);
+  // `listed` is the check list the condition is for; both must outlive the dialog.
+  NewConditionDialog(const ConditionDictionary& dictionary, const CListBox& listed,
+                     CWnd* parent = nullptr);
   ~NewConditionDialog() override;
 
   CString Abbreviation;  // typed in capitals
@@ -15,4 +20,10 @@ class NewConditionDialog : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
+
+ private:
+  void Validate(CDataExchange* pDX);
+
+  const ConditionDictionary& dictionary_;
+  const CListBox& listed_;
 };

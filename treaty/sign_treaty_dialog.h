@@ -1,7 +1,8 @@
 // The "Sign treaty" dialog: the player states one new pact, the other race, its first and last
 // turn and its conditions, ticked in a list of the dictionary's texts. It records no pact; its
 // only lasting effect is a condition added to the dictionary through "Add", which stays even
-// when the dialog is cancelled.
+// when the dialog is cancelled. OK is refused, with a message, until the race and both turns
+// describe a pact the store can keep: what it returns is exactly what the player saw.
 #pragma once
 
 #include "plugin/framework.h"
@@ -22,6 +23,8 @@ class SignTreatyDialog : public CDialog {
   CString SelectedConditions;
   int OpeningTurn;
   HostRequest& RaceList;
+  // The player's own race, which no pact can be signed with.
+  CString OwnRace;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -30,10 +33,21 @@ class SignTreatyDialog : public CDialog {
   void OnKillFocusFrom();
   void OnKillFocusTill();
   void OnAddClicked();
+  void OnCorrectionSeen();
 
   DECLARE_MESSAGE_MAP()
 
  private:
+  void ValidateRace(CDataExchange* pDX);
+  void ValidateTurns(CDataExchange* pDX);
+
+  CSpinButtonCtrl fromSpin_;
+  CSpinButtonCtrl tillSpin_;
+  // The turn field that corrected itself when the focus left it, until the player has seen the
+  // dialog since: a click on OK takes the focus from the field before it acts.
+  int correctedField_ = 0;
   // The highest turn the till spin offers.
   int tillRangeEnd_ = 0;
+  // The conditions of the pact in force, listed even where the dictionary lacks them.
+  CString conditionsInForce_;
 };

@@ -107,9 +107,10 @@ BOOL SignTreaty(PluginApp& app, const GameContext& context, CString race) {
   if (!app.ShowSignTreatyDialog(context.gameName, context.turn, race, from, to, conditions)) {
     return FALSE;
   }
-  // Turns that describe no pact, or a race the store file could not carry back, end the
-  // command as a cancelled dialog does.
-  if (static_cast<DWORD>(from) > static_cast<DWORD>(to) || !IsStorableRaceName(race)) {
+  // The dialog accepts nothing else; should anything else come back, no pact is better than
+  // one the player did not state.
+  if (from < 0 || from > to || race.IsEmpty() || race == context.raceName ||
+      !IsStorableRaceName(race)) {
     return FALSE;
   }
   Store.AddPact(context.storeKey, race, static_cast<DWORD>(from), static_cast<DWORD>(to),
@@ -128,6 +129,10 @@ BOOL SignTreaty(PluginApp& app, const GameContext& context, CString race) {
 BOOL BreakTreaties(PluginApp& app, const GameContext& context, const Targets& targets) {
   CStringArray races;
   SelectedRaces(targets, races);
+  // A row without a name, or the own race's, names no one to break with or declare war on.
+  for (INT_PTR i = races.GetSize() - 1; i >= 0; --i) {
+    if (races[i].IsEmpty() || races[i] == context.raceName) races.RemoveAt(i);
+  }
   if (races.IsEmpty()) return FALSE;
   CString question;
   question.Format(kBreakQuestion, static_cast<int>(races.GetSize()));
@@ -180,6 +185,7 @@ BOOL PluginApp::ShowSignTreatyDialog(CString gameName, int turn, CString& race, 
 
   SignTreatyDialog dialog(races, turn, conditions);
   dialog.Race = race;
+  dialog.OwnRace = CurrentContext.raceName;
   if (dialog.DoModal() != IDOK) return FALSE;
   race = dialog.Race;
   fromTurn = ReadDecimal(dialog.FromText);

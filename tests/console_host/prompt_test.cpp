@@ -77,6 +77,44 @@ TEST(Prompt, AskThePersonForTheSignDialogFieldByField) {
   EXPECT_TRUE(Contains(ReadFile(playground.Game() / kStore), "Lum,12,25,OB\r\n"));
 }
 
+TEST(Prompt, ACorrectionAndARefusedOKAreShownAtThePrompt) {
+  Playground playground;
+  HostTerminal terminal({"--game", "game", "--color=never"}, playground.temp.Path());
+  ASSERT_TRUE(terminal.WaitFor("trucelog> ")) << terminal.Screen();
+  terminal.Type("game Alpha Xar turn 12 races Xar Vor Lum");
+  ASSERT_TRUE(terminal.WaitFor("trucelog> "));
+  terminal.Type("activate Alpha");
+  ASSERT_TRUE(terminal.WaitFor("trucelog> "));
+  terminal.Type("select races Lum");
+  ASSERT_TRUE(terminal.WaitFor("trucelog> "));
+  terminal.Type("menu races \"Sign treaty\"");
+  ASSERT_TRUE(terminal.WaitFor("With [Lum] (Lum, Vor, Xar): ")) << terminal.Screen();
+  terminal.Type("");
+  ASSERT_TRUE(terminal.WaitFor("From turn [12]: "));
+  terminal.Type("30");
+  ASSERT_TRUE(terminal.WaitFor("till the turn [22]: "));
+  terminal.Type("1000");
+  ASSERT_TRUE(terminal.WaitFor("\"From turn\" shows \"22\"")) << terminal.Screen();
+  ASSERT_TRUE(terminal.WaitFor("OK, Add or Cancel? [OK] "));
+  terminal.Type("");
+  ASSERT_TRUE(terminal.WaitFor("Leaving the field changed it to 22")) << terminal.Screen();
+  ASSERT_TRUE(terminal.WaitFor("ok? ")) << terminal.Screen();
+  terminal.Type("ok");
+  ASSERT_TRUE(terminal.WaitFor("\"till the turn\" shows \"22\"")) << terminal.Screen();
+  ASSERT_TRUE(terminal.WaitFor("With [Lum] (Lum, Vor, Xar): ")) << terminal.Screen();
+  terminal.Type("");
+  ASSERT_TRUE(terminal.WaitFor("From turn [22]: "));
+  terminal.Type("");
+  ASSERT_TRUE(terminal.WaitFor("till the turn [22]: "));
+  terminal.Type("25");
+  ASSERT_TRUE(terminal.WaitFor("OK, Add or Cancel? [OK] "));
+  terminal.Type("");
+  ASSERT_TRUE(terminal.WaitFor("client: declares peace with Lum")) << terminal.Screen();
+  terminal.Type("quit");
+  EXPECT_EQ(terminal.Finish(), 0) << terminal.Screen();
+  EXPECT_TRUE(Contains(ReadFile(playground.Game() / kStore), "Lum,22,25,\r\n"));
+}
+
 TEST(Prompt, CtrlCClearsTheLineCancelsWhatIsAskedAndOnlyQuitEndsTheSession) {
   Playground playground;
   HostTerminal terminal({"--game", "game", "--color=never"}, playground.temp.Path());

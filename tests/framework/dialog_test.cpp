@@ -58,6 +58,10 @@ class ProbeDialog : public CDialog {
     DDX_CBString(pDX, kRace, race);
     DDX_Radio(pDX, kRadioA, radio);
     DDX_Check(pDX, kFlag, flag);
+    if (pDX->m_bSaveAndValidate && code == "BAD") {
+      pDX->PrepareEditCtrl(kCode);
+      pDX->Fail();
+    }
   }
 
   BOOL OnInitDialog() override {
@@ -204,6 +208,69 @@ TEST(Dialog, TheUpDownWritesItsFieldAndFlagsTextOutsideItsRange) {
     EXPECT_EQ(input.Text(kNumber), "20") << "no step past the top";
   });
   dialog.DoModal();
+}
+
+TEST(Dialog, TheUpDownCarries32BitRangesAndPositions) {
+  ProbeModule module;
+  ScriptedUser user;
+  ProbeDialog dialog;
+  user.InDialog(kProbe, [](CDialog& shown, CUserInput& input) {
+    CSpinButtonCtrl spin;
+    ASSERT_TRUE(spin.SubclassDlgItem(kNumberSpin, &shown));
+    spin.SetRange32(32767, 2147483646);
+    int lower = 0, upper = 0;
+    spin.GetRange32(lower, upper);
+    EXPECT_EQ(lower, 32767);
+    EXPECT_EQ(upper, 2147483646);
+    EXPECT_EQ(spin.SetPos32(65536), 0) << "answers the previous position";
+    EXPECT_EQ(input.Text(kNumber), "65536");
+    EXPECT_EQ(spin.GetPos(), MAKELONG(0, 0)) << "the 16-bit answer holds the low word";
+
+    const struct {
+      const char* text;
+      int position;
+      BOOL error;
+    } cases[] = {{"2147483646", 2147483646, FALSE},
+                 {"2147483647", 2147483646, TRUE},
+                 {"99999999999999999999", 2147483646, TRUE},
+                 {"32768", 32768, FALSE},
+                 {"32766", 32768, TRUE},
+                 {"", 32768, TRUE},
+                 {"1000000", 1000000, FALSE}};
+    for (const auto& probe : cases) {
+      shown.SetDlgItemText(kNumber, probe.text);
+      BOOL error = !probe.error;
+      EXPECT_EQ(spin.GetPos32(&error), probe.position) << probe.text;
+      EXPECT_EQ(error, probe.error) << probe.text;
+    }
+    EXPECT_EQ(spin.GetPos32(), 1000000) << "no error flag asked for";
+    spin.SetPos32(-5);
+    EXPECT_EQ(input.Text(kNumber), "32767");
+    input.Focus(kNumber);
+    shown.SetDlgItemText(kNumber, "2147483646");
+    input.Key(VK_UP);
+    EXPECT_EQ(input.Text(kNumber), "2147483646") << "no step past the top, nor round";
+    spin.Detach();
+  });
+  dialog.DoModal();
+}
+
+TEST(Dialog, AFailedValidationKeepsTheDialogOpenWithTheFieldSelected) {
+  ProbeModule module;
+  ScriptedUser user;
+  ProbeDialog dialog;
+  user.InDialog(kProbe, [](CDialog& shown, CUserInput& input) {
+    input.Type(kCode, "bad");
+    input.Focus(kNumber);
+    input.Key(VK_RETURN);
+    EXPECT_FALSE(static_cast<CDialog&>(shown).IsEnded());
+    EXPECT_EQ(input.FocusId(), kCode);
+    EXPECT_EQ(static_cast<DWORD>(shown.SendDlgItemMessage(kCode, EM_GETSEL)), MAKELONG(0, 3));
+    input.Type(kCode, "good");
+    input.Key(VK_RETURN);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.code, "GOOD");
 }
 
 TEST(Dialog, LeavingAFieldNotifiesTheDialogButEnterDoesNotMoveTheFocus) {

@@ -59,11 +59,15 @@ void ExpectNothingRecorded(Session& session, const std::string& storeFile) {
 
 }  // namespace
 
-TEST(MemoIntegrity, AnEmptiedFirstTurnConfirmedWithEnterTakesTheLastAndKeepsTheHistory) {
+TEST(MemoIntegrity, AnEmptiedFirstTurnConfirmedWithEnterIsAskedForAndKeepsTheHistory) {
   Session session(kKelStore);
   session.Start();
-  SignWith(session, "Kel", [](CDialog&, CUserInput& input) {
+  SignWith(session, "Kel", [](CDialog& dialog, CUserInput& input) {
     input.Type(IDC_FROM, "");
+    input.Key(VK_RETURN);
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(input.Text(IDC_FROM), "") << "OK corrects nothing";
+    input.Type(IDC_FROM, "22");
     input.Key(VK_RETURN);
   });
   EXPECT_NE(session.game.Read(Session::kStoreFile)
@@ -72,26 +76,27 @@ TEST(MemoIntegrity, AnEmptiedFirstTurnConfirmedWithEnterTakesTheLastAndKeepsTheH
       << session.game.Read(Session::kStoreFile);
 }
 
-TEST(MemoIntegrity, TurnsThatDescribeNoPactEndTheCommandAsACancelledDialogWould) {
+TEST(MemoIntegrity, TurnsThatDescribeNoPactKeepTheDialogOpenAndRecordNothing) {
   {
     Session session(kKelStore);
     session.Start();
-    SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
+    SignWith(session, "Sar", [](CDialog& dialog, CUserInput& input) {
       input.Type(IDC_TILL, "9");
       input.Key(VK_RETURN);
+      EXPECT_FALSE(dialog.IsEnded()) << "the dialog stays open, and is then left";
     });
-    EXPECT_EQ(session.PactEnd("Sar"), "12") << "the till field took the first turn";
+    ExpectNothingRecorded(session, kKelStore);
+    EXPECT_EQ(session.PactEnd("Sar"), "0");
   }
   Session session(kKelStore);
   session.host.settings = {{"Trucelog\\DefLen", "-5"}};
   session.Start();
   const std::vector<UINT> dialogs = SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
-    EXPECT_EQ(input.Text(IDC_TILL), "7");
+    EXPECT_EQ(input.Text(IDC_TILL), "12") << "no last turn before the first is proposed";
     input.Key(VK_RETURN);
   });
   EXPECT_EQ(dialogs, std::vector<UINT>{IDD_SIGN_TREATY});
-  ExpectNothingRecorded(session, kKelStore);
-  EXPECT_EQ(session.PactEnd("Sar"), "0");
+  EXPECT_EQ(session.PactEnd("Sar"), "12");
 }
 
 TEST(MemoIntegrity, NamesTheFileCouldNotCarryBackAreRefusedBeforeAnythingHappens) {
@@ -164,7 +169,7 @@ TEST(MemoIntegrity, ConditionsFromTheSettingsStoreThatCannotBeCarriedStayOutOfTh
                            {"Trucelog\\Conditions\\1\\string", "Trade routes"}};
   session.Start();
   SignWith(session, "Sar", [](CDialog&, CUserInput& input) {
-    EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Evil")) << "the host's entry is listed";
+    EXPECT_FALSE(input.Tick(IDC_CONDITIONS, "Evil")) << "the host's entry is not offered";
     EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Trade routes"));
     input.Click(IDOK);
   });
@@ -217,7 +222,11 @@ TEST(MemoIntegrity, LongGamesSignPactsOfTheDefaultLength) {
   ScriptedUser user;
   user.InDialog(IDD_SIGN_TREATY, [](CDialog& dialog, CUserInput& input) {
     EXPECT_EQ(input.Text(IDC_TILL), "1005");
-    EXPECT_EQ(dialog.SendDlgItemMessage(IDC_SPIN_TILL, UDM_GETRANGE), MAKELONG(1005, 995));
+    int lower = 0, upper = 0;
+    dialog.SendDlgItemMessage(IDC_SPIN_TILL, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                              reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, 995);
+    EXPECT_EQ(upper, 2147483646) << "past turn 999 a pact may run to the largest turn";
     input.Click(IDOK);
   });
   session.Command("Sign treaty", "51467", "995");

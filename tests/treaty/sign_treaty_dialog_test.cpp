@@ -91,10 +91,16 @@ TEST_F(SignDialogTest, AFieldLeftEmptyOrOutOfOrderTakesTheOtherFieldsTurn) {
     EXPECT_EQ(input.Text(IDC_FROM), "32") << "the first turn may not pass the last";
     input.Type(IDC_TILL, "7");
     input.Key(VK_RETURN);
+    EXPECT_EQ(input.Text(IDC_TILL), "7") << "OK corrects nothing";
+    EXPECT_EQ(input.FocusId(), IDC_TILL);
+    input.Type(IDC_TILL, "33");
+    input.Key(VK_RETURN);
   });
   const Signed result = Show(30);
   EXPECT_EQ(result.from, 32);
-  EXPECT_EQ(result.to, 32) << "Enter corrects the field that has the focus as leaving it would";
+  EXPECT_EQ(result.to, 33);
+  ASSERT_EQ(user.messageBoxes.size(), 1u);
+  EXPECT_EQ(user.messageBoxes[0].text, "Last turn of the pact:\nEnter a turn from 32 to 999");
 }
 
 TEST_F(SignDialogTest, TicksTheConditionsInForceAndJoinsTheTickedOnesInTextOrder) {
@@ -104,25 +110,28 @@ TEST_F(SignDialogTest, TicksTheConditionsInForceAndJoinsTheTickedOnesInTextOrder
   user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
     EXPECT_TRUE(input.IsTicked(IDC_CONDITIONS, "Gamma"));
     EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "Beta"));
-    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "alpha"))
-        << "an unknown abbreviation ticks nothing";
+    EXPECT_FALSE(input.IsTicked(IDC_CONDITIONS, "alpha"));
+    EXPECT_TRUE(input.IsTicked(IDC_CONDITIONS, "ZZ")) << "lacking from the dictionary, still shown";
     EXPECT_TRUE(input.Tick(IDC_CONDITIONS, "Beta"));
     input.Click(IDOK);
   });
   const Signed result = Show(12, "Vor", "A/ZZ");
-  EXPECT_EQ(result.conditions, "B/A") << "Beta before Gamma, not A before B";
+  EXPECT_EQ(result.conditions, "B/A/ZZ") << "Beta before Gamma, not A before B";
+  CString text;
+  EXPECT_FALSE(Store.Dictionary.Lookup("ZZ", text)) << "a condition shown is not one added";
 }
 
 TEST_F(SignDialogTest, AnUnknownAbbreviationTicksNoEntryNotEvenOneWithoutText) {
   Store.Dictionary.AddCondition("E", "");
   Store.Dictionary.AddCondition("NA", "Non-aggression");
   user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
-  EXPECT_EQ(Show(12, "Vor", "ZZ/NA").conditions, "NA");
+  EXPECT_EQ(Show(12, "Vor", "ZZ/NA").conditions, "NA/ZZ");
 }
 
 TEST_F(SignDialogTest, AddExtendsTheDictionaryKeepingTheTicksEvenWhenCancelled) {
   Store.Dictionary.AddCondition("NA", "Non-aggression");
   Store.Dictionary.AddCondition("TR", "Trade");
+  user.AnswerMessageBox(IDYES);
   user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
     input.Click(IDC_ADD);
     EXPECT_TRUE(input.IsTicked(IDC_CONDITIONS, "No aggression at all"));
@@ -162,6 +171,11 @@ TEST_F(SignDialogTest, AddExtendsTheDictionaryKeepingTheTicksEvenWhenCancelled) 
   EXPECT_EQ(text, "No aggression at all");
   EXPECT_TRUE(Store.Dictionary.Lookup("OB", text));
   EXPECT_FALSE(Store.Dictionary.Lookup("X", text));
+  ASSERT_EQ(user.messageBoxes.size(), 2u);
+  EXPECT_EQ(user.messageBoxes[0].text,
+            "NA already stands for \"Non-aggression\". Replace it with \"No aggression at all\"? "
+            "Every pact with NA will show the new text.");
+  EXPECT_EQ(user.messageBoxes[1].text, "\"TRADE\" is already in the list of conditions.");
 }
 
 TEST_F(SignDialogTest, WithoutARaceListTheTypedRaceIsReturned) {
@@ -177,20 +191,59 @@ TEST_F(SignDialogTest, WithoutARaceListTheTypedRaceIsReturned) {
   EXPECT_EQ(Show(5).race, "Stranger");
 }
 
-TEST(NewConditionDialog, ReturnsWhatWasTypedOnOkAndNothingOnCancel) {
-  AFX_MANAGE_STATE(AfxGetStaticModuleState());
-  ScriptedUser user;
-  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) { input.Click(IDOK); });
-  user.InDialog(IDD_NEW_CONDITION, [](CDialog&, CUserInput& input) {
-    input.Type(IDC_MAIN_TEXT, "Mixed Case");
-    input.Type(IDC_ABBREVIATION, "ab1/c");
-    input.Click(IDCANCEL);
-  });
-  NewConditionDialog empty;
-  EXPECT_EQ(empty.DoModal(), IDOK);
-  EXPECT_EQ(empty.Abbreviation, "");
-  EXPECT_EQ(empty.MainText, "");
-  NewConditionDialog cancelled;
-  EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
-  EXPECT_EQ(cancelled.MainText, "");
+TEST_F(SignDialogTest, AddRefusesWhatTheDictionaryCouldNotKeepAndStaysOpen) {
+  Store.Dictionary.AddCondition("NA", "Non-aggression");
+  const struct {
+    const char* text;
+    const char* abbreviation;
+    const char* message;
+    int focus;
+  } cases[] = {
+      {"", "OB", "Enter the main text of the condition.", IDC_MAIN_TEXT},
+      {"Open borders", "", "Enter an abbreviation for the condition.", IDC_ABBREVIATION},
+      {"Open borders", "O/B",
+       "An abbreviation cannot hold \"/\".\nThe pact store file could not keep it.",
+       IDC_ABBREVIATION},
+      {"Open borders", "O,B",
+       "An abbreviation cannot hold \",\".\nThe pact store file could not keep it.",
+       IDC_ABBREVIATION},
+      {"Open borders", "OB ",
+       "An abbreviation cannot end with a blank.\nThe pact store file could not keep it.",
+       IDC_ABBREVIATION},
+      {"Open borders", " OB",
+       "An abbreviation cannot begin with a blank.\nThe pact store file could not keep it.",
+       IDC_ABBREVIATION},
+      {"NON-AGGRESSION", "NX", "\"NON-AGGRESSION\" is already in the list of conditions.",
+       IDC_MAIN_TEXT},
+      {"Naval access", "NA",
+       "NA already stands for \"Non-aggression\". Replace it with \"Naval access\"? Every pact "
+       "with NA will show the new text.",
+       IDC_ABBREVIATION},
+  };
+  for (const auto& refused : cases) {
+    user.messageBoxes.clear();
+    user.InDialog(IDD_SIGN_TREATY, [](CDialog&, CUserInput& input) {
+      input.Click(IDC_ADD);
+      input.Key(VK_ESCAPE);
+    });
+    user.InDialog(IDD_NEW_CONDITION, [&](CDialog& dialog, CUserInput& input) {
+      input.Type(IDC_MAIN_TEXT, refused.text);
+      input.Type(IDC_ABBREVIATION, refused.abbreviation);
+      input.Key(VK_RETURN);
+      EXPECT_FALSE(static_cast<CDialog&>(dialog).IsEnded()) << refused.message;
+      EXPECT_EQ(input.FocusId(), refused.focus) << refused.message;
+      const auto selection =
+          static_cast<DWORD>(dialog.SendDlgItemMessage(refused.focus, EM_GETSEL));
+      EXPECT_EQ(HIWORD(selection), static_cast<WORD>(input.Text(refused.focus).GetLength()))
+          << "the field's text is selected";
+      input.Key(VK_ESCAPE);
+    });
+    Show(12);
+    ASSERT_EQ(user.messageBoxes.size(), 1u) << refused.message;
+    EXPECT_EQ(user.messageBoxes[0].text, refused.message);
+    EXPECT_EQ(Store.Dictionary.GetCount(), 1) << refused.message;
+    CString text;
+    EXPECT_TRUE(Store.Dictionary.Lookup("NA", text));
+    EXPECT_EQ(text, "Non-aggression") << "No keeps the old text";
+  }
 }
