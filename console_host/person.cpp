@@ -341,8 +341,15 @@ int Person::OnMessageBox(const CString& text, const CString& caption, UINT type)
     for (const Button& button : buttons) {
       choices += (choices.empty() ? "" : " or ") + Lowered(button.name);
     }
+    // A message with nothing to choose (the plug-in telling why it kept a dialog open, or that
+    // it could not save) takes the "ok" given for it, and is acknowledged without one.
+    const bool onlyOk = buttons.size() == 1 && buttons[0].id == IDOK;
+    const bool okGiven = !answers_.empty() && answers_.front().words.size() == 1 &&
+                         answers_.front().words[0] == "ok";
     if (failure_) {
       // Answered negatively: the command the failure belongs to must change nothing.
+    } else if (onlyOk && !okGiven && !terminal_) {
+      printer_.Line("(acknowledged)");
     } else if (!answers_.empty()) {
       const Answer answer = answers_.front();
       answers_.pop_front();

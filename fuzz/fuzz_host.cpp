@@ -51,7 +51,12 @@ void Host::Answer(CMapStringToString& request) {
     functions.push_back(function);
     if (function == "List" || function == "Selection") AnswerList(request);
   }
-  if (input_.Pick(8) == 0) request.SetAt("LastError", input_.Text().c_str());
+  if (input_.Pick(8) == 0) {
+    const std::string error = input_.Text();
+    request.SetAt("LastError", error.c_str());
+    // Whatever the host did, a write answered with an error is one the plug-in cannot count on.
+    writeRefused = writeRefused || (write && !error.empty() && error != "Busy");
+  }
 }
 
 // "Count" and the items "1" to "Count", any of them missing, odd keys beside them.

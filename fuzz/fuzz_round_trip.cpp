@@ -68,17 +68,17 @@ Dictionary Conditions() {
   return conditions;
 }
 
+std::string StoreFilePath() {
+  std::string path = StorePath.GetString();
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
 std::string StoreFileBytes() {
   std::ifstream file(StoreFilePath(), std::ios::binary);
   std::ostringstream bytes;
   bytes << file.rdbuf();
   return bytes.str();
-}
-
-std::string StoreFilePath() {
-  std::string path = StorePath.GetString();
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
 }
 
 // The other client's game: a key no usual session uses, and its one race.

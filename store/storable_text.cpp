@@ -2,16 +2,15 @@
 
 namespace {
 
-// A zero byte, a line feed or Ctrl-Z: what ends a line's text, a line or the file's text.
-BOOL HasLineEnd(const CString& text) {
+// A zero byte, a line feed, a carriage return or Ctrl-Z: what keeps a line from being read,
+// ends it, or ends the file's text.
+BOOL HasLineBreak(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i) {
     const char ch = text.GetAt(i);
-    if (ch == '\0' || ch == '\n' || ch == '\x1A') return TRUE;
+    if (ch == '\0' || ch == '\n' || ch == '\r' || ch == '\x1A') return TRUE;
   }
   return FALSE;
 }
-
-BOOL HasLineBreak(const CString& text) { return HasLineEnd(text) || text.Find('\r') >= 0; }
 
 // The white space a line loses at its ends.
 BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
@@ -26,11 +25,9 @@ BOOL EndsWithWhiteSpace(const CString& text) {
 
 }  // namespace
 
-BOOL IsCarriedKey(const CString& key) {
-  return !key.IsEmpty() && !HasLineEnd(key) && !EndsWithWhiteSpace(key);
+BOOL IsStorableKey(const CString& key) {
+  return !key.IsEmpty() && !HasLineBreak(key) && !EndsWithWhiteSpace(key);
 }
-
-BOOL IsStorableKey(const CString& key) { return IsCarriedKey(key) && key.Find('\r') < 0; }
 
 BOOL IsStorableRaceName(const CString& race) {
   return !HasLineBreak(race) && race.Find(',') < 0 && !StartsWithWhiteSpace(race) &&

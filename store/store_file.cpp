@@ -407,11 +407,11 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
     ForEachOwned<RacePacts>(*this, [&](const CString& key, const RacePacts& races) {
       // A header that would not read back as its key would file this section and the ones
       // after it elsewhere; the section stays in memory for the session instead.
-      if (IsCarriedKey(key)) writeSection(key, &races);
+      if (IsStorableKey(key)) writeSection(key, &races);
     });
     for (const auto& [key, lines] : kept_.sections) {
       const CString section(key.data(), static_cast<int>(key.size()));
-      if (!IsCarriedKey(section) || !Find(section)) writeSection(section, nullptr);
+      if (!IsStorableKey(section) || !Find(section)) writeSection(section, nullptr);
     }
     if (kept_.textEnded) {
       text += kTextEnd;
