@@ -63,55 +63,72 @@ struct FaultFreeAfterwards {
 }  // namespace
 
 // A game folder holding the previous file, and a session's store that read it and signed one
-// more pact: what a save then writes goes to the file that store read.
+// more pact; when `anotherClientSaved`, another client then saved a pact of its own, so that
+// the session's save must read the file first.
 struct GameWithStore {
-  GameWithStore() {
+  explicit GameWithStore(bool anotherClientSaved) {
     game.Write("PLUGINS/Trucelog.ini", kPreviousFile);
     LoadStore(store, path.c_str());
     store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
+    if (anotherClientSaved) {
+      PactStore other;
+      LoadStore(other, path.c_str());
+      other.AddPact("Beta/Xar", "Tor", 2, 3, "");
+      SaveStore(other, path.c_str());
+    }
+    before = game.Read("PLUGINS/Trucelog.ini");
   }
   TempDir game;
   const std::string path = game.File("PLUGINS/Trucelog.ini");
   PactStore store;
+  std::string before;
 };
 
 TEST(StoreFileFaults, ASaveFailingAtAnyFileCallKeepsThePreviousFileAndLeavesNothingBesideIt) {
   const FaultFreeAfterwards cleanup;
-  // What a save writes, and how many calls of each kind it makes.
-  std::string newFile;
-  std::map<FileCall, int> callsOf;
-  {
-    GameWithStore reference;
-    afx_faults::ClearFileFaults();
-    ASSERT_TRUE(SaveStore(reference.store, reference.path.c_str()));
-    newFile = reference.game.Read("PLUGINS/Trucelog.ini");
-    for (FileCall call : kInjectedCalls) callsOf[call] = afx_faults::FileCallCount(call);
-  }
-  ASSERT_NE(newFile.find("@Gamma/Xar\r\nSar,3,9,OB\r\n\r\n"), std::string::npos);
-
-  for (FileCall call : kInjectedCalls) {
-    const int calls = callsOf[call];
-    EXPECT_GE(calls, 1) << "a save makes no " << NameOf(call) << " call";
-
-    for (int nth = 1; nth <= calls; ++nth) {
-      SCOPED_TRACE(std::string(NameOf(call)) + " call " + std::to_string(nth) + " fails");
-      GameWithStore session;
+  std::string asLeftNewFile;
+  for (const bool anotherClientSaved : {false, true}) {
+    SCOPED_TRACE(anotherClientSaved ? "reading the file first" : "as the store left it");
+    // What a save writes, and how many calls of each kind it makes.
+    std::string newFile;
+    std::map<FileCall, int> callsOf;
+    {
+      GameWithStore reference(anotherClientSaved);
       afx_faults::ClearFileFaults();
-      afx_faults::FailFileCall(call, nth);
-      EXPECT_FALSE(SaveStore(session.store, session.path.c_str()));
-      afx_faults::ClearFileFaults();
-      EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), kPreviousFile);
-      EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+      ASSERT_TRUE(SaveStore(reference.store, reference.path.c_str()));
+      newFile = reference.game.Read("PLUGINS/Trucelog.ini");
+      for (FileCall call : kInjectedCalls) callsOf[call] = afx_faults::FileCallCount(call);
+    }
+    ASSERT_NE(newFile.find("@Gamma/Xar\r\nSar,3,9,OB\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(newFile.find("Tor,2,3,") != std::string::npos, anotherClientSaved);
+    if (!anotherClientSaved) asLeftNewFile = newFile;
 
-      EXPECT_TRUE(SaveStore(session.store, session.path.c_str()));
-      EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), newFile);
-      EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+    for (FileCall call : kInjectedCalls) {
+      const int calls = callsOf[call];
+      EXPECT_GE(calls, 1) << "a save makes no " << NameOf(call) << " call";
+
+      for (int nth = 1; nth <= calls; ++nth) {
+        SCOPED_TRACE(std::string(NameOf(call)) + " call " + std::to_string(nth) + " fails");
+        GameWithStore session(anotherClientSaved);
+        afx_faults::ClearFileFaults();
+        afx_faults::FailFileCall(call, nth);
+        EXPECT_FALSE(SaveStore(session.store, session.path.c_str()));
+        afx_faults::ClearFileFaults();
+        EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), session.before);
+        EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+
+        EXPECT_TRUE(SaveStore(session.store, session.path.c_str()));
+        EXPECT_EQ(session.game.Read("PLUGINS/Trucelog.ini"), newFile);
+        EXPECT_EQ(FilesIn(session.game.Path() / "PLUGINS"), std::set<std::string>{"Trucelog.ini"});
+      }
     }
   }
+#ifdef _WIN32
+  // The system's own rename fails as it really does: on a store file someone holds open, even
+  // after the tries a moment's hold is given.
   PactStore store;
   store.AddPact("Gamma/Xar", "Sar", 3, 9, "OB");
-#ifdef _WIN32
-  // The system's own rename fails as it really does: on a store file someone holds open.
+  const std::string& newFile = asLeftNewFile;
   TempDir game;
   game.Write("Trucelog.ini", kPreviousFile);
   const std::string path = game.File("Trucelog.ini");
