@@ -3,6 +3,7 @@
 // again, at the latest when the client closes.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 
@@ -23,6 +24,15 @@ void SignSar(Session& session, ScriptedUser& user) {
   session.Command("Sign treaty", "51467");
 }
 
+// The system's words for `error`, as a message shows them.
+std::string SystemText(DWORD error) {
+  char text[512];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  while (length > 0 && std::isspace(static_cast<unsigned char>(text[length - 1]))) --length;
+  return std::string(text, length);
+}
+
 struct FaultFreeAfterwards {
   ~FaultFreeAfterwards() { afx_faults::ClearFileFaults(); }
 };
@@ -39,7 +49,9 @@ TEST(MemoSurroundings, AStoreFileUnreadableAtStartUpIsSaidOnceNeverReplacedAndMe
   ASSERT_EQ(user.messageBoxes.size(), 1u);
   const std::string said = user.messageBoxes[0].text;
   EXPECT_EQ(said.rfind("Trucelog could not read the pact store file\n", 0), 0u) << said;
-  EXPECT_NE(said.find("PLUGINS\\Trucelog.ini\nAccess is denied.\n"), std::string::npos) << said;
+  EXPECT_NE(said.find("PLUGINS\\Trucelog.ini\n" + SystemText(ERROR_ACCESS_DENIED) + "\n"),
+            std::string::npos)
+      << said;
   EXPECT_EQ(session.PactEnd("Vor"), "0") << "nothing was read";
 
   // Readable again by the time of the command: the save reads it first.
@@ -63,7 +75,8 @@ TEST(MemoSurroundings, AFailedSaveIsSaidOnceAndTriedAgainUntilTheClientCloses) {
   ASSERT_EQ(user.messageBoxes.size(), 1u);
   const std::string said = user.messageBoxes[0].text;
   EXPECT_EQ(said.rfind("Trucelog could not save your pacts to the pact store file\n", 0), 0u);
-  EXPECT_NE(said.find("Access is denied.\n\nThe pacts are kept"), std::string::npos) << said;
+  EXPECT_NE(said.find(SystemText(ERROR_ACCESS_DENIED) + "\n\nThe pacts are kept"), std::string::npos)
+      << said;
   EXPECT_EQ(session.PactEnd("Sar"), "22") << "the pact is kept in the session";
 
   session.host.AnswerSelection("51467", "Name", {"Lum"});

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "afx_faults.h"
+#include "store/file_place.h"
 #include "store/pact_store.h"
 #include "support/store_io.h"
 #include "support/temp_dir.h"
@@ -110,14 +111,14 @@ TEST(StoreFileSurroundings, AFileThatCannotBeReadIsNeverReplacedAndIsReadAgainBe
   afx_faults::FailFileIoAfter(35);  // a read error in the second line of Vor
   EXPECT_FALSE(store.Load(path.c_str(), why));
   afx_faults::ClearFileFaults();
-  EXPECT_EQ(why, "The request could not be performed because of an I/O device error.");
+  EXPECT_EQ(why, SystemReason(ERROR_IO_DEVICE));
   EXPECT_EQ(store.GetPactEnd("Alpha/Xar", "Vor", 12), 15u) << "what was read is shown";
 
   store.AddPact("Alpha/Xar", "Sar", 1, 9, "");
   afx_faults::FailFileCall(afx_faults::FileCall::open);
   EXPECT_FALSE(store.Save(path.c_str(), why)) << "still unreadable: nothing written";
   afx_faults::ClearFileFaults();
-  EXPECT_EQ(why, "Access is denied.");
+  EXPECT_EQ(why, SystemReason(ERROR_ACCESS_DENIED));
   EXPECT_EQ(dir.Read("Trucelog.ini"), kTwoGames);
 
   ASSERT_TRUE(store.Save(path.c_str(), why));
@@ -138,10 +139,10 @@ TEST(StoreFileSurroundings, AFolderWhereTheFileShouldBeIsReportedAndLeftAlone) {
   PactStore store;
   CString why;
   EXPECT_FALSE(store.Load(path.c_str(), why));
-  EXPECT_EQ(why, "Access is denied.");
+  EXPECT_EQ(why, SystemReason(ERROR_ACCESS_DENIED));
   store.AddPact("Alpha/Xar", "Sar", 1, 9, "");
   EXPECT_FALSE(store.Save(path.c_str(), why));
-  EXPECT_EQ(why, "Access is denied.");
+  EXPECT_EQ(why, SystemReason(ERROR_ACCESS_DENIED));
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "Trucelog.ini"));
 
   std::filesystem::remove(dir.Path() / "Trucelog.ini");
