@@ -188,8 +188,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
     SetLastError(isFolder ? ERROR_ACCESS_DENIED : ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
-  return new FileHandle{
-      descriptor, (flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) ? path : std::string()};
+  return new FileHandle{descriptor,
+                        (flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) ? path : std::string()};
 }
 
 BOOL CloseHandle(HANDLE object) {

@@ -84,7 +84,6 @@ std::string NativePath(const char* path) {
 
 namespace {
 
-
 class PosixPlatform final : public Platform {
  public:
   bool CurrentDirectory(std::string& path) override {

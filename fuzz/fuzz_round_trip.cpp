@@ -464,10 +464,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!otherGameNamed) {
     for (const DWORD from : saved.otherPacts) {
       const auto key = restarted.find(kOtherKey);
-      const bool kept = key != restarted.end() && key->second.count(kOtherRace) &&
-                        std::count(key->second.at(kOtherRace).begin(),
-                                   key->second.at(kOtherRace).end(),
-                                   std::make_tuple(from, from + 1, std::string())) == 1;
+      const bool kept =
+          key != restarted.end() && key->second.count(kOtherRace) &&
+          std::count(key->second.at(kOtherRace).begin(), key->second.at(kOtherRace).end(),
+                     std::make_tuple(from, from + 1, std::string())) == 1;
       if (!kept) Fail("a pact the other client saved is gone");
     }
   }

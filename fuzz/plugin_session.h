@@ -17,7 +17,8 @@ namespace fuzz {
 void StartOnce();
 
 // Forgets every pact, condition, seen game and context, and what the store knew of its file,
-// and takes the settings back to their initial values; then loads the store file, the settings and the dictionary, as start-up does.
+// and takes the settings back to their initial values; then loads the store file, the settings and
+// the dictionary, as start-up does.
 void Restart();
 
 // A store file drawn from the input, with the names and turns the sessions use, or none.

@@ -63,6 +63,7 @@ void PactStore::GetExpiryWarnings(CString key, DWORD turn, int threshold, CStrin
     lines.Add(warnings[k]);
     const CString& pact = conditions[k];
     if (pact.IsEmpty()) lines.Add(kNoConditionsLine);
-    for (int at = 0; at < pact.GetLength();) lines.Add(kConditionPrefix + Dictionary.TakeNext(pact, at));
+    for (int at = 0; at < pact.GetLength();)
+      lines.Add(kConditionPrefix + Dictionary.TakeNext(pact, at));
   }
 }

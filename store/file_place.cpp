@@ -5,10 +5,10 @@
 namespace {
 
 constexpr const char* kLockSuffix = ".lock";
-constexpr DWORD kRetryPause = 50;      // milliseconds
-constexpr int kLockTries = 200;        // ten seconds: a save of the largest stores takes one
+constexpr DWORD kRetryPause = 50;  // milliseconds
+constexpr int kLockTries = 200;    // ten seconds: a save of the largest stores takes one
 constexpr int kDeletionTries = 3;
-constexpr int kReplaceTries = 40;      // two seconds
+constexpr int kReplaceTries = 40;  // two seconds
 
 BOOL IsNotThere(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -22,8 +22,8 @@ BOOL IsMomentary(DWORD error) {
 
 CString FinalPathOf(HANDLE file, const char* path) {
   std::vector<char> buffer(260);
-  DWORD length = GetFinalPathNameByHandleA(file, buffer.data(),
-                                           static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+  DWORD length = GetFinalPathNameByHandleA(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           FILE_NAME_NORMALIZED);
   if (length >= buffer.size()) {
     buffer.resize(length);
     length = GetFinalPathNameByHandleA(file, buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -59,9 +59,12 @@ FilePlace LookAt(const char* path) {
     place.error = ERROR_ACCESS_DENIED;
   } else {
     place.state = FilePlace::plain;
-    place.stamp = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
-                   information.nFileIndexLow,        information.nFileSizeHigh,
-                   information.nFileSizeLow,         information.ftLastWriteTime.dwLowDateTime,
+    place.stamp = {information.dwVolumeSerialNumber,
+                   information.nFileIndexHigh,
+                   information.nFileIndexLow,
+                   information.nFileSizeHigh,
+                   information.nFileSizeLow,
+                   information.ftLastWriteTime.dwLowDateTime,
                    information.ftLastWriteTime.dwHighDateTime};
     place.target = FinalPathOf(file, path);
   }
@@ -108,10 +111,10 @@ CString TemporaryBeside(const CString& file) {
 
 CString SystemReason(DWORD error) {
   char text[512];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                        text[length - 1] == ' ')) {
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  while (length > 0 &&
+         (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) {
     --length;
   }
   if (length > 0) return CString(text, static_cast<int>(length));

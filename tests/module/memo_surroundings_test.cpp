@@ -75,7 +75,8 @@ TEST(MemoSurroundings, AFailedSaveIsSaidOnceAndTriedAgainUntilTheClientCloses) {
   ASSERT_EQ(user.messageBoxes.size(), 1u);
   const std::string said = user.messageBoxes[0].text;
   EXPECT_EQ(said.rfind("Trucelog could not save your pacts to the pact store file\n", 0), 0u);
-  EXPECT_NE(said.find(SystemText(ERROR_ACCESS_DENIED) + "\n\nThe pacts are kept"), std::string::npos)
+  EXPECT_NE(said.find(SystemText(ERROR_ACCESS_DENIED) + "\n\nThe pacts are kept"),
+            std::string::npos)
       << said;
   EXPECT_EQ(session.PactEnd("Sar"), "22") << "the pact is kept in the session";
 
@@ -143,10 +144,10 @@ TEST(MemoSurroundings, AGameNamedLikeAnotherGamesStoreKeyLeavesThatMemoAlone) {
   Session session(kTwoGames);
   session.Start();
   session.Send(&PluginModule::OnGamesListModified, {{"Count", "2"},
-                                                     {"Game.1", "Alpha"},
-                                                     {"Race.1", "Xar"},
-                                                     {"Game.2", "Alpha/Xar"},
-                                                     {"Race.2", "Yon"}});
+                                                    {"Game.1", "Alpha"},
+                                                    {"Race.1", "Xar"},
+                                                    {"Game.2", "Alpha/Xar"},
+                                                    {"Race.2", "Yon"}});
   EXPECT_EQ(session.PactEnd("Vor"), "20");
   session.gameName = "Alpha/Xar";
   session.raceName = "Yon";

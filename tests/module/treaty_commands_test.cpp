@@ -186,8 +186,7 @@ TEST(TreatyCommands, AnUnknownCommandOnlyRefreshesAndSaves) {
   session.Start();
   session.host.AnswerSelection("51467", "Name", {"Vor"});
   session.Command("Trade routes", "51467");
-  EXPECT_EQ(HostFunctions(session.host),
-            (std::vector<std::string>{"Selection", "Refresh"}))
+  EXPECT_EQ(HostFunctions(session.host), (std::vector<std::string>{"Selection", "Refresh"}))
       << "the stored dictionary is read, and holds all the session's: nothing to write";
   EXPECT_TRUE(session.game.Exists(Session::kStoreFile));
 

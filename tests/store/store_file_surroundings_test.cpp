@@ -41,7 +41,8 @@ TEST(StoreFileSurroundings, AFileAPersonEditedKeepsEveryLineThroughASave) {
       "\xEF\xBB\xBF@Alpha/Xar\r\nLum,5 ,30 ,NA\rVor,1,2,\r"
       "note to self\r\nKel,9,3,\r\n\r\n"
       "@Beta/Xar\nSar,4,8,TR\n"
-      "\x1A" "copied from the old machine\r\nVor,1,99,\r\n"s;
+      "\x1A"
+      "copied from the old machine\r\nVor,1,99,\r\n"s;
   dir.Write("Trucelog.ini", edited);
   PactStore store;
   ASSERT_TRUE(LoadStore(store, dir.File("Trucelog.ini").c_str()));
@@ -59,7 +60,9 @@ TEST(StoreFileSurroundings, AFileAPersonEditedKeepsEveryLineThroughASave) {
                            "\r\nLum,5,30,NA\r\n", "\r\nKel,20,30,\r\n"}) {
     EXPECT_NE(saved.find(kept), std::string::npos) << kept;
   }
-  EXPECT_EQ(saved.substr(saved.find('\x1A')), "\x1A" "copied from the old machine\r\nVor,1,99,\r\n");
+  EXPECT_EQ(saved.substr(saved.find('\x1A')),
+            "\x1A"
+            "copied from the old machine\r\nVor,1,99,\r\n");
 
   // What the store wrote reads back into the same store and the same lines.
   PactStore again;

@@ -171,8 +171,8 @@ TEST(ConditionDictionary, ARefusalAtAnyStepLeavesEveryStoredEntryWholeAndTheNext
                           {"Trucelog\\Conditions\\0\\string", "Non-aggression"},
                           {"Trucelog\\Conditions\\1", "TR"},
                           {"Trucelog\\Conditions\\1\\string", "Trade"}};
-  const Entries expected = {{"NA", "Non-aggression"}, {"TR", "Trade"}, {"OB", "Observers"},
-                            {"WA", "War aid"}};
+  const Entries expected = {
+      {"NA", "Non-aggression"}, {"TR", "Trade"}, {"OB", "Observers"}, {"WA", "War aid"}};
   struct Step {
     const char* function;
     const char* name;
