@@ -23,7 +23,7 @@ void PluginApp::LoadMemo() {
   if (!Store.Load(StorePath, why)) {
     storeUnsaved_ = TRUE;
     message.Format(kStoreUnread, StorePath.GetString(), why.GetString());
-    Say(storeTrouble_, message);
+    Say(storeTrouble_, why, message);
   }
   Store.Dictionary.LoadConditions(*this);
 }
@@ -31,21 +31,23 @@ void PluginApp::LoadMemo() {
 void PluginApp::SaveMemo() {
   CString why, message;
   storeUnsaved_ = !Store.Save(StorePath, why);
-  if (storeUnsaved_) message.Format(kStoreUnsaved, StorePath.GetString(), why.GetString());
-  Say(storeTrouble_, message);
-  message.Empty();
+  if (!storeUnsaved_) why.Empty();
+  message.Format(kStoreUnsaved, StorePath.GetString(), why.GetString());
+  Say(storeTrouble_, why, message);
   conditionsUnsaved_ = !Store.Dictionary.SaveConditions(*this, why);
-  if (conditionsUnsaved_) message.Format(kConditionsUnsaved, why.GetString());
-  Say(conditionsTrouble_, message);
+  if (!conditionsUnsaved_) why.Empty();
+  message.Format(kConditionsUnsaved, why.GetString());
+  Say(conditionsTrouble_, why, message);
 }
 
 void PluginApp::SaveMemoIfUnsaved() {
   if (storeUnsaved_ || conditionsUnsaved_) SaveMemo();
 }
 
-void PluginApp::Say(CString& said, const CString& message) {
-  // Once a failure is said, the same one is not said again until a save succeeds.
-  if (message == said) return;
-  said = message;
-  if (!message.IsEmpty()) AfxMessageBox(message, MB_OK | MB_ICONWARNING);
+void PluginApp::Say(CString& said, const CString& why, const CString& message) {
+  // A failure is said once: a file that could not be read is not said again when the save it
+  // then holds up fails for the same reason. No reason says all is well again.
+  if (why == said) return;
+  said = why;
+  if (!why.IsEmpty()) AfxMessageBox(message, MB_OK | MB_ICONWARNING);
 }

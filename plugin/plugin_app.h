@@ -43,10 +43,11 @@ class PluginApp : public HostPluginBase {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Shows `message` unless `said` already holds it; an empty message says all is well again.
-  void Say(CString& said, const CString& message);
+  // Shows `message` for the failure `why`, unless `said` already holds that reason; remembers
+  // it there.
+  void Say(CString& said, const CString& why, const CString& message);
 
-  // What was last said of the store file and of the dictionary; empty once a save succeeds.
+  // The reasons last said of the store file and of the dictionary; empty once a save succeeds.
   CString storeTrouble_;
   CString conditionsTrouble_;
   BOOL storeUnsaved_ = FALSE;

@@ -153,3 +153,16 @@ TEST(MemoSurroundings, AGameNamedLikeAnotherGamesStoreKeyLeavesThatMemoAlone) {
   session.raceName = "Yon";
   EXPECT_EQ(session.PactEnd("Vor"), "0");
 }
+
+TEST(MemoSurroundings, AFileStillUnreadableWhenSavingIsNotSaidTwice) {
+  Session session;
+  std::filesystem::create_directories(session.game.File(Session::kStoreFile));
+  ScriptedUser user;
+  session.Start();
+  ASSERT_EQ(user.messageBoxes.size(), 1u);
+  EXPECT_EQ(user.messageBoxes[0].text.rfind("Trucelog could not read", 0), 0u);
+  SignSar(session, user);
+  session.module.OnClose();
+  EXPECT_EQ(user.messageBoxes.size(), 1u) << "the save held up for the same reason says nothing";
+  EXPECT_TRUE(std::filesystem::is_directory(session.game.File(Session::kStoreFile)));
+}
