@@ -124,8 +124,8 @@ class CStringList : public CObject {
 
  private:
   struct Node;
-  // Nodes come from blocks, as the original's do; removed ones wait, with their text's room,
-  // on the free list for the next element, and the blocks go with the list.
+  // Nodes come from blocks, as the original's do; removed ones give up their text and wait on
+  // the free list for the next element, and the blocks go with the list.
   Node* NewNode(Node* next, Node* previous, const char* text);
 
   Node* head_ = nullptr;
