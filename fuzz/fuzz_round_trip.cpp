@@ -95,14 +95,15 @@ class Player : public CSimulatedUser {
 
   void OnModalDialog(CDialog& dialog) override {
     CUserInput input(dialog);
-    if (dialog.GetTemplateID() == IDD_NEW_CONDITION) {
+    if (AfxGetDialogTemplateID(dialog) == IDD_NEW_CONDITION) {
       input.Type(IDC_MAIN_TEXT, (input_.Coin() ? input_.Name() : input_.Text()).c_str());
       input.Type(IDC_ABBREVIATION, input_.Name().c_str());
       input.Click(input_.Pick(4) == 0 ? IDCANCEL : IDOK);
       return;
     }
-    for (int actions = input_.Pick(8); actions > 0 && !dialog.IsEnded(); --actions) Act(input);
-    if (dialog.IsEnded()) return;
+    for (int actions = input_.Pick(8); actions > 0 && !AfxIsDialogEnded(dialog); --actions)
+      Act(input);
+    if (AfxIsDialogEnded(dialog)) return;
     switch (input_.Pick(4)) {
       case 0:
         input.Key(VK_RETURN);

@@ -273,7 +273,7 @@ TEST(Dialog, NestedDialogsReachTheSamePersonAndUnansweredOnesAreCancelled) {
   ProbeDialog outer;
   user.InDialog(kProbe, [](CDialog& shown, CUserInput& input) {
     input.Click(kMore);
-    EXPECT_FALSE(shown.IsEnded());
+    EXPECT_FALSE(AfxIsDialogEnded(shown));
     input.Click(IDOK);
   });
   EXPECT_EQ(outer.DoModal(), IDOK);
