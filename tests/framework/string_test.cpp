@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <stdexcept>
 
@@ -211,6 +212,9 @@ TEST(CString, ReleaseBufferTakesTheGivenLengthOrRunsToTheFirstZero) {
   EXPECT_EQ(key.GetString(), room);
   EXPECT_EQ(key, "Alpha/Xar");
   EXPECT_THROW(key.SetAt(9, 'x'), std::out_of_range);
+  // Room beyond what a length can count is memory that cannot be had.
+  EXPECT_THROW(key.GetBuffer(INT_MAX), CMemoryException*);
+  EXPECT_EQ(key, "Alpha/Xar");
 }
 
 TEST(CString, WritesWhoseSourceLiesInTheSameStringReadItBeforeItMoves) {
