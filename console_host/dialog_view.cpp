@@ -238,7 +238,8 @@ DialogView::DialogView(CWnd& dialog, const std::string& caption) {
   CString text;
   dialog.GetWindowText(text);
   caption_ = text.IsEmpty() ? caption : text.GetString();
-  if (auto* asDialog = dynamic_cast<CDialog*>(&dialog)) templateId_ = asDialog->GetTemplateID();
+  if (auto* asDialog = dynamic_cast<CDialog*>(&dialog))
+    templateId_ = AfxGetDialogTemplateID(*asDialog);
   dialog.GetWindowRect(&rect_);
   hasCaption_ = (dialog.GetStyle() & WS_CAPTION) == WS_CAPTION;
   CUserInput input(dialog);

@@ -289,7 +289,7 @@ void Person::OnModalDialog(CDialog& dialog) {
   int pressed = IDCANCEL;
   try {
     Picture(dialog, caption, "");
-    while (!dialog.IsEnded() && IsWindow(dialog.m_hWnd) && !failure_) {
+    while (!AfxIsDialogEnded(dialog) && IsWindow(dialog.m_hWnd) && !failure_) {
       if (!answers_.empty()) {
         const Answer answer = answers_.front();
         answers_.pop_front();
@@ -313,7 +313,7 @@ void Person::OnModalDialog(CDialog& dialog) {
                           "this command"));
       }
     }
-    if (dialog.IsEnded() && IsWindow(dialog.m_hWnd)) {
+    if (AfxIsDialogEnded(dialog) && IsWindow(dialog.m_hWnd)) {
       Picture(dialog, caption, pressed == IDOK ? "ok" : "cancel");
     }
   } catch (const SessionError& error) {
@@ -321,7 +321,7 @@ void Person::OnModalDialog(CDialog& dialog) {
   } catch (const std::exception& error) {
     Fail(SessionError(std::string("the console host failed: ") + error.what()));
   }
-  printer_.CloseBox(dialog.IsEnded() && pressed == IDOK ? "OK" : "Cancel");
+  printer_.CloseBox(AfxIsDialogEnded(dialog) && pressed == IDOK ? "OK" : "Cancel");
 }
 
 int Person::OnMessageBox(const CString& text, const CString& caption, UINT type) {
@@ -497,7 +497,7 @@ int Person::AskDialog(CDialog& dialog) {
         input.Key(VK_ESCAPE);
         return IDCANCEL;
       }
-      if (dialog.IsEnded()) return IDCANCEL;
+      if (AfxIsDialogEnded(dialog)) return IDCANCEL;
     }
     std::string choices = "OK";
     for (const DialogControl* button : buttons) choices += ", " + ShowAnsi(button->name);
@@ -510,7 +510,7 @@ int Person::AskDialog(CDialog& dialog) {
       if (line.empty() || NameFit(line, "OK") == 2) {
         const DialogView before(dialog);
         if (!input.Click(IDOK)) input.Key(VK_RETURN);
-        if (dialog.IsEnded()) return IDOK;
+        if (AfxIsDialogEnded(dialog)) return IDOK;
         // The dialog refused; the field left for the button may have corrected itself.
         ShowCorrections(before, dialog, view.Caption());
         break;  // its fields again
@@ -527,7 +527,7 @@ int Person::AskDialog(CDialog& dialog) {
         continue;
       }
       input.Click((*button)->id);
-      if (dialog.IsEnded()) return IDCANCEL;
+      if (AfxIsDialogEnded(dialog)) return IDCANCEL;
       break;  // what the button did may have changed the fields
     }
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -111,7 +112,7 @@ typename StringHashTable<Value>::Node& StringHashTable<Value>::FindOrInsert(cons
     if (Node* found = FindHashed(view, hash)) return *found;
   }
   if (count_ + 1 > buckets_.size()) Grow();
-  Node* node = new Node{nullptr, hash, CString(key), Value{}};
+  Node* node = NewNode(hash, key);
   Link(node);
   ++count_;
   return *node;
@@ -140,8 +141,8 @@ bool StringHashTable<Value>::Remove(const char* key) {
     Node* node = *link;
     if (node->hash == hash && HoldsKey(node->key, view)) {
       *link = node->next;
-      delete node;
-      --count_;
+      FreeNode(node);
+      if (--count_ == 0) Clear();
       return true;
     }
   }
@@ -153,11 +154,53 @@ void StringHashTable<Value>::Clear() {
   for (Node*& head : buckets_) {
     while (Node* node = head) {
       head = node->next;
-      delete node;
+      node->~Node();
     }
   }
   buckets_.clear();
   count_ = 0;
+  FreeBlocks();
+}
+
+template <class Value>
+struct StringHashTable<Value>::Block {
+  static constexpr std::size_t kPlaces = 10;
+  Block* next;
+  Place places[kPlaces];
+};
+
+template <class Value>
+typename StringHashTable<Value>::Node* StringHashTable<Value>::NewNode(std::size_t hash,
+                                                                       const char* key) {
+  if (!free_) {
+    auto* block = new Block;
+    block->next = blocks_;
+    blocks_ = block;
+    for (Place& place : block->places) {
+      place.nextFree = free_;
+      free_ = &place;
+    }
+  }
+  Place* place = free_;
+  free_ = place->nextFree;
+  return new (place->bytes) Node{nullptr, hash, CString(key), Value{}};
+}
+
+template <class Value>
+void StringHashTable<Value>::FreeNode(Node* node) {
+  node->~Node();
+  auto* place = reinterpret_cast<Place*>(node);
+  place->nextFree = free_;
+  free_ = place;
+}
+
+template <class Value>
+void StringHashTable<Value>::FreeBlocks() {
+  while (Block* block = blocks_) {
+    blocks_ = block->next;
+    delete block;
+  }
+  free_ = nullptr;
 }
 
 template <class Value>

@@ -68,7 +68,9 @@ class TypedArray {
   INT_PTR growBy_ = 0;
 };
 
-// Separate chaining keyed by string; a node's address is its POSITION.
+// Separate chaining keyed by string; a node's address is its POSITION. Nodes come from blocks
+// of ten, as the original's associations do, and wait on a free list once removed; the blocks go
+// when the last entry does.
 template <class Value>
 class StringHashTable {
  public:
@@ -93,12 +95,23 @@ class StringHashTable {
   Node* Next(const Node* node) const;
 
  private:
+  union Place {
+    Place* nextFree;
+    alignas(Node) unsigned char bytes[sizeof(Node)];
+  };
+  struct Block;
+
   Node* FindHashed(std::string_view key, std::size_t hash) const;
   void Link(Node* node);
   void Grow();
+  Node* NewNode(std::size_t hash, const char* key);
+  void FreeNode(Node* node);
+  void FreeBlocks();
 
   std::vector<Node*> buckets_;
   std::size_t count_ = 0;
+  Place* free_ = nullptr;
+  Block* blocks_ = nullptr;
 };
 
 }  // namespace afx_detail
@@ -124,8 +137,8 @@ class CStringList : public CObject {
 
  private:
   struct Node;
-  // Nodes come from blocks, as the original's do; removed ones wait, with their text's room,
-  // on the free list for the next element, and the blocks go with the list.
+  // Nodes come from blocks, as the original's do; removed ones give up their text and wait on
+  // the free list for the next element, and the blocks go with the list.
   Node* NewNode(Node* next, Node* previous, const char* text);
 
   Node* head_ = nullptr;

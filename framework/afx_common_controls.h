@@ -55,6 +55,4 @@ class CTreeCtrl : public CWnd {
   CString GetItemText(HTREEITEM item) const;
   DWORD_PTR GetItemData(HTREEITEM item) const;
   BOOL SetItemData(HTREEITEM item, DWORD_PTR data);
-  // The mask of the fields the item was given (TVIF_TEXT, TVIF_PARAM, ...).
-  UINT GetItemMask(HTREEITEM item) const;
 };

@@ -842,8 +842,8 @@ BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data) {
   return TRUE;
 }
 
-UINT CTreeCtrl::GetItemMask(HTREEITEM item) const {
-  TreeClass* tree = TreeOf(m_hWnd);
+UINT AfxGetTreeItemMask(const CTreeCtrl& control, HTREEITEM item) {
+  TreeClass* tree = TreeOf(control.m_hWnd);
   _TREEITEM* found = tree ? tree->Resolve(item) : nullptr;
   return found ? found->mask : 0;
 }

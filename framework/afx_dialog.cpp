@@ -37,6 +37,17 @@ END_MESSAGE_MAP()
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
+struct afx_detail::DialogState {
+  static UINT TemplateID(const CDialog& dialog) { return dialog.m_nIDTemplate; }
+  static BOOL IsEnded(const CDialog& dialog) { return dialog.m_bEnded; }
+};
+
+UINT AfxGetDialogTemplateID(const CDialog& dialog) {
+  return afx_detail::DialogState::TemplateID(dialog);
+}
+
+BOOL AfxIsDialogEnded(const CDialog& dialog) { return afx_detail::DialogState::IsEnded(dialog); }
+
 CDialog::CDialog() : CDialog(0) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)

@@ -8,6 +8,10 @@
 #include "afx_file.h"
 #include "afx_window.h"
 
+namespace afx_detail {
+struct DialogState;
+}  // namespace afx_detail
+
 class CDialog : public CWnd {
  public:
   CDialog();
@@ -27,10 +31,6 @@ class CDialog : public CWnd {
   // controls; TRUE lets the dialog manager give the focus to the first tab stop.
   virtual BOOL OnInitDialog();
 
-  // For the simulated user: which template the dialog was built from, and whether it ended.
-  UINT GetTemplateID() const { return m_nIDTemplate; }
-  BOOL IsEnded() const { return m_bEnded; }
-
  protected:
   // Saves the controls into the members and ends the dialog with IDOK.
   virtual void OnOK();
@@ -44,6 +44,9 @@ class CDialog : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // What the simulated user reads of a dialog (afx_standin_calls.h).
+  friend struct afx_detail::DialogState;
+
   BOOL CreateFromTemplate(CWnd* parent);
 
   UINT m_nIDTemplate;

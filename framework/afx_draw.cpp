@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 
+#include "afx_display_list.h"
 #include "afx_standin_calls.h"
 #include "afx_window_impl.h"
 
@@ -10,14 +11,26 @@ using afx_detail::Wnd;
 
 namespace {
 
-// The paint in progress: the window whose WM_PAINT is being handled, where its drawing goes
-// and where its client area lies in the window AfxPaintWindow was asked for.
+// The paint in progress: the window whose WM_PAINT is being handled, the context painting it,
+// where its drawing goes and where its client area lies in the window AfxPaintWindow was asked
+// for.
 struct PaintTarget {
   HWND hWnd;
+  const CDC* context;
   CDisplayList* list;
   POINT offset;
 };
 PaintTarget* currentPaint = nullptr;
+
+// Drawing is kept only when it paints the window being painted.
+void Record(const CDC* context, CDisplayItem item) {
+  if (!currentPaint || currentPaint->context != context) return;
+  item.rect.left += currentPaint->offset.x;
+  item.rect.right += currentPaint->offset.x;
+  item.rect.top += currentPaint->offset.y;
+  item.rect.bottom += currentPaint->offset.y;
+  currentPaint->list->items.push_back(std::move(item));
+}
 
 // Contexts handed out by GetDC and not yet released; released with the process otherwise.
 std::map<CDC*, std::unique_ptr<CDC>>& OutstandingContexts() {
@@ -27,7 +40,7 @@ std::map<CDC*, std::unique_ptr<CDC>>& OutstandingContexts() {
 
 void PaintTree(HWND hWnd, CDisplayList& list, POINT offset) {
   afx_detail::Window* const window = Wnd(hWnd);
-  PaintTarget target{hWnd, &list, offset};
+  PaintTarget target{hWnd, nullptr, &list, offset};
   PaintTarget* outer = currentPaint;
   currentPaint = &target;
   if (window->eraseBackground) list.erased = TRUE;
@@ -69,7 +82,7 @@ CSize CDC::GetTextExtent(const CString& str) const {
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
   if (!lpRect) return;
   SetBkColor(clr);
-  list_.items.push_back({CDisplayItem::fillRect, *lpRect, clr, clr, TRUE, CString()});
+  Record(this, {CDisplayItem::fillRect, *lpRect, clr, clr, TRUE, CString()});
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
@@ -104,8 +117,8 @@ int CDC::SetMapMode(int nMapMode) {
 BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount) {
   const CSize extent = GetTextExtent(lpszString, nCount);
   const CRect cells(x, y, x + extent.cx, y + extent.cy);
-  list_.items.push_back({CDisplayItem::textOut, cells, textColor_, bkColor_, bkMode_ == OPAQUE,
-                         CString(lpszString, nCount)});
+  Record(this, {CDisplayItem::textOut, cells, textColor_, bkColor_, bkMode_ == OPAQUE,
+                CString(lpszString, nCount)});
   return TRUE;
 }
 
@@ -120,17 +133,13 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
     Wnd(m_hWnd)->invalid = false;
     Wnd(m_hWnd)->eraseBackground = false;
   }
+  if (currentPaint && currentPaint->hWnd == m_hWnd && !currentPaint->context) {
+    currentPaint->context = this;
+  }
 }
 
 CPaintDC::~CPaintDC() {
-  if (!currentPaint || currentPaint->hWnd != m_hWnd) return;
-  for (CDisplayItem item : list_.items) {
-    item.rect.left += currentPaint->offset.x;
-    item.rect.right += currentPaint->offset.x;
-    item.rect.top += currentPaint->offset.y;
-    item.rect.bottom += currentPaint->offset.y;
-    currentPaint->list->items.push_back(std::move(item));
-  }
+  if (currentPaint && currentPaint->context == this) currentPaint->context = nullptr;
 }
 
 CDisplayList AfxPaintWindow(HWND hWnd) {

@@ -1,9 +1,7 @@
 // Drawing without pixels: points, sizes, rectangles and colours, and the device context (CDC)
-// that measures text in one fixed font and records every fill and every text it is asked to
-// draw into a display list. Tests assert on display lists; the console host renders them.
+// that measures text in one fixed font. What a paint draws is recorded into a display list
+// (afx_display_list.h), which only the host side and the tests see.
 #pragma once
-
-#include <vector>
 
 #include "afx_collections.h"
 
@@ -97,23 +95,6 @@ namespace afx_detail {
 HICON IconHandle(UINT id);
 }  // namespace afx_detail
 
-// One thing drawn, in the painted window's client coordinates.
-struct CDisplayItem {
-  enum Kind { fillRect, textOut };  // the call that drew it
-  Kind kind;
-  RECT rect;            // fill: the area; text: the character cells the text covers
-  COLORREF color;       // fill: its colour; text: the text's colour
-  COLORREF background;  // text: the colour of its cells, when opaque
-  BOOL opaque;          // text: its cells were filled with `background` first
-  CString text;
-};
-
-// What one paint drew, in drawing order.
-struct CDisplayList {
-  BOOL erased = FALSE;  // the background was erased first (the window was invalidated with erase)
-  std::vector<CDisplayItem> items;
-};
-
 class CWnd;
 
 class CDC : public CObject {
@@ -146,12 +127,6 @@ class CDC : public CObject {
   BOOL TextOut(int x, int y, const char* lpszString, int nCount);
   BOOL TextOut(int x, int y, const CString& str);
 
-  // Everything drawn through this context so far.
-  const CDisplayList& GetDisplayList() const { return list_; }
-
- protected:
-  CDisplayList list_;
-
  private:
   COLORREF textColor_ = RGB(0, 0, 0);
   COLORREF bkColor_ = RGB(255, 255, 255);
@@ -168,8 +143,8 @@ class CClientDC : public CDC {
   HWND m_hWnd;
 };
 
-// The context of one WM_PAINT: it validates the window when constructed and hands what was
-// drawn to the paint in progress (AfxPaintWindow) when destroyed.
+// The context of one WM_PAINT: it validates the window when constructed; what is drawn through
+// it goes to the paint in progress (AfxPaintWindow).
 class CPaintDC : public CDC {
  public:
   explicit CPaintDC(CWnd* pWnd);

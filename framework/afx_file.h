@@ -40,6 +40,9 @@ class CSimpleException : public CException {
 // What `new` of a framework object throws when the memory is not to be had.
 class CMemoryException : public CSimpleException {};
 
+// Throws the framework's one CMemoryException*, which needs no memory of its own.
+[[noreturn]] void AfxThrowMemoryException();
+
 class CFileException : public CException {
  public:
   enum { none, genericException, fileNotFound, accessDenied, diskFull, hardIO };

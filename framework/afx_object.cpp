@@ -16,15 +16,19 @@ class StaticMemoryException : public CMemoryException {
 };
 
 void* Allocate(std::size_t nSize) {
-  static StaticMemoryException outOfMemory;
   try {
     return ::operator new(nSize);
   } catch (const std::bad_alloc&) {
-    throw static_cast<CMemoryException*>(&outOfMemory);
+    AfxThrowMemoryException();
   }
 }
 
 }  // namespace
+
+void AfxThrowMemoryException() {
+  static StaticMemoryException outOfMemory;
+  throw static_cast<CMemoryException*>(&outOfMemory);
+}
 
 // The stand-in has no debugging allocator: every form allocates from the global heap.
 void* CObject::operator new(std::size_t nSize) { return Allocate(nSize); }

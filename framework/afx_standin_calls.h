@@ -1,9 +1,12 @@
 // The stand-in's own calls, beyond the real framework's interface: what the host side and the
-// tests use to create windows directly, deliver posted messages, see what a window paints, find
-// a module's resources and tell why a module did not load. The plug-in never includes this; the
-// real framework has none of it.
+// tests use to create windows directly, deliver posted messages, see what a window paints and
+// what a dialog or a tree holds, find a module's resources and tell why a module did not load.
+// The plug-in never includes this; the real framework has none of it.
 #pragma once
 
+#include "afx_common_controls.h"
+#include "afx_dialog.h"
+#include "afx_display_list.h"
 #include "afx_draw.h"
 #include "afx_resource.h"
 #include "afx_string.h"
@@ -23,6 +26,15 @@ int AfxPendingMessages();
 // Paints `hWnd`, then its visible descendants over it, each with WM_PAINT, and answers what
 // they drew in `hWnd`'s client coordinates. Painting clears the windows' invalid state.
 CDisplayList AfxPaintWindow(HWND hWnd);
+
+// Which template a dialog was built from, and whether it has ended, as the simulated user
+// needs to know them.
+UINT AfxGetDialogTemplateID(const CDialog& dialog);
+BOOL AfxIsDialogEnded(const CDialog& dialog);
+
+// The mask of the fields a tree control's item was given (TVIF_TEXT, TVIF_PARAM, ...); 0 for
+// an item the tree does not hold.
+UINT AfxGetTreeItemMask(const CTreeCtrl& tree, HTREEITEM item);
 
 // Finds resources where the framework looks for them: the current module first, then the
 // host application.

@@ -1,12 +1,19 @@
 #include "afx_string.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
-#include <utility>
+#include <string>
+#include <string_view>
+
+#include "afx_file.h"
 
 namespace {
 
@@ -19,26 +26,172 @@ char AsciiUpper(char ch) {
 
 int Clamp(int value, int low, int high) { return std::min(std::max(value, low), high); }
 
+// Room for `length` bytes and the zero after them, rounded up to eight bytes: the heap rounds up
+// anyway, and a string that grows by a few bytes then needs no new buffer.
+int RoomFor(int length) { return (length + 1 + 7) & ~7; }
+
+std::atomic_ref<long> Count(const long& refs) {
+  return std::atomic_ref<long>(const_cast<long&>(refs));
+}
+
+// Whether `text` points into the `length` bytes at `chars`, compared as addresses so that
+// unrelated pointers compare too.
+bool PointsInto(const char* text, const char* chars, int length) {
+  return std::less_equal<const char*>()(chars, text) &&
+         std::less_equal<const char*>()(text, chars + length);
+}
+
 }  // namespace
 
-CString::CString(const char* text) : text_(text ? text : "") {}
+struct CString::NilBuffer {
+  Buffer header;
+  char zero[sizeof(Buffer)];
+};
 
-CString::CString(const char* text, int length)
-    : text_(text && length > 0 ? std::string(text, static_cast<std::size_t>(length)) : "") {}
+constinit CString::NilBuffer CString::nil_ = {{0, 0, 2}, {}};
 
-CString::CString(char ch, int repeat) : text_(static_cast<std::size_t>(std::max(repeat, 0)), ch) {}
+bool CString::Buffer::IsShared() const { return Count(refs).load(std::memory_order_relaxed) > 1; }
+bool CString::Buffer::IsLocked() const { return Count(refs).load(std::memory_order_relaxed) < 0; }
+
+CString::Buffer* CString::Nil() { return &nil_.header; }
+
+CString::Buffer* CString::Allocate(int length) {
+  if (length < 0) throw std::out_of_range("CString: negative length");
+  if (length > INT_MAX - 16) AfxThrowMemoryException();
+  const int room = RoomFor(length);
+  void* memory = std::malloc(sizeof(Buffer) + static_cast<std::size_t>(room));
+  if (!memory) AfxThrowMemoryException();
+  auto* buffer = static_cast<Buffer*>(memory);
+  *buffer = Buffer{0, room - 1, 1};
+  buffer->Chars()[0] = '\0';
+  return buffer;
+}
+
+CString::Buffer* CString::Share(Buffer* buffer) {
+  if (buffer == Nil()) return buffer;
+  if (buffer->IsLocked()) {
+    Buffer* copy = Allocate(buffer->dataLength);
+    std::memcpy(copy->Chars(), buffer->Chars(), static_cast<std::size_t>(buffer->dataLength) + 1);
+    copy->dataLength = buffer->dataLength;
+    return copy;
+  }
+  Count(buffer->refs).fetch_add(1, std::memory_order_relaxed);
+  return buffer;
+}
+
+void CString::Release(Buffer* buffer) {
+  if (buffer == Nil()) return;
+  // A locked buffer has one holder, whatever its count says.
+  if (Count(buffer->refs).fetch_sub(1, std::memory_order_acq_rel) <= 1) std::free(buffer);
+}
+
+void CString::PrepareWrite(int length) {
+  Buffer* buffer = Header();
+  if (buffer->IsShared()) {
+    Fork((std::max)(length, buffer->dataLength));
+  } else if (buffer->allocLength < length) {
+    // Half as much again, so that a string appended to byte by byte is copied a few times only.
+    const int grown = buffer->allocLength > INT_MAX / 3
+                          ? INT_MAX - 16
+                          : buffer->allocLength + buffer->allocLength / 2;
+    Reallocate((std::max)(grown, length));
+  }
+}
+
+void CString::Fork(int length) {
+  Buffer* old = Header();
+  Buffer* fresh = Allocate(length);
+  std::memcpy(fresh->Chars(), old->Chars(), static_cast<std::size_t>(old->dataLength) + 1);
+  fresh->dataLength = old->dataLength;
+  Release(old);
+  Attach(fresh);
+}
+
+// The buffer is this string's alone; a locked one comes back unlocked.
+void CString::Reallocate(int length) {
+  if (length > INT_MAX - 16) AfxThrowMemoryException();
+  const int room = RoomFor(length);
+  void* memory = std::realloc(Header(), sizeof(Buffer) + static_cast<std::size_t>(room));
+  if (!memory) AfxThrowMemoryException();
+  auto* buffer = static_cast<Buffer*>(memory);
+  buffer->allocLength = room - 1;
+  buffer->refs = 1;
+  Attach(buffer);
+}
+
+void CString::SetLength(int length) {
+  Buffer* buffer = Header();
+  if (length < 0 || length > buffer->allocLength) throw std::out_of_range("CString: length");
+  if (buffer == Nil()) return;
+  buffer->dataLength = length;
+  chars_[length] = '\0';
+}
+
+CString::CString() noexcept : chars_(nil_.header.Chars()) {}
+
+CString::CString(const CString& other) : chars_(Share(other.Header())->Chars()) {}
+
+CString::CString(const char* text) : CString() {
+  if (text) SetString(text, static_cast<int>(std::strlen(text)));
+}
+
+CString::CString(const char* text, int length) : CString() {
+  if (text && length > 0) SetString(text, length);
+}
+
+CString::CString(char ch, int repeat) : CString() {
+  if (repeat <= 0) return;
+  std::memset(GetBuffer(repeat), ch, static_cast<std::size_t>(repeat));
+  SetLength(repeat);
+}
+
+CString::~CString() { Release(Header()); }
+
+CString& CString::operator=(const CString& other) {
+  Buffer* mine = Header();
+  Buffer* theirs = other.Header();
+  if (mine == theirs) return *this;
+  // A locked buffer keeps its place and takes the characters.
+  if (mine->IsLocked()) {
+    SetString(other.chars_, other.GetLength());
+    return *this;
+  }
+  Buffer* shared = Share(theirs);
+  Release(mine);
+  Attach(shared);
+  return *this;
+}
+
+CString& CString::operator=(const char* text) {
+  SetString(text, text ? static_cast<int>(std::strlen(text)) : 0);
+  return *this;
+}
+
+void CString::Empty() {
+  Buffer* buffer = Header();
+  if (buffer->dataLength == 0) return;
+  if (buffer->IsLocked()) {
+    SetLength(0);
+    return;
+  }
+  Release(buffer);
+  Attach(Nil());
+}
 
 char CString::GetAt(int index) const {
   if (index < 0 || index > GetLength()) throw std::out_of_range("CString::GetAt");
-  return text_.c_str()[index];
+  return chars_[index];
 }
 
-int CString::Compare(const char* other) const {
-  return std::strcmp(text_.c_str(), other ? other : "");
+void CString::SetAt(int index, char ch) {
+  if (index < 0 || index >= GetLength()) throw std::out_of_range("CString::SetAt");
+  GetBuffer()[index] = ch;
 }
+
+int CString::Compare(const char* other) const { return std::strcmp(chars_, other ? other : ""); }
 
 int CString::CompareNoCase(const char* other) const {
-  const unsigned char* a = reinterpret_cast<const unsigned char*>(text_.c_str());
+  const unsigned char* a = reinterpret_cast<const unsigned char*>(chars_);
   const unsigned char* b = reinterpret_cast<const unsigned char*>(other ? other : "");
   for (;; ++a, ++b) {
     const int ca = static_cast<unsigned char>(AsciiUpper(static_cast<char>(*a)));
@@ -47,32 +200,103 @@ int CString::CompareNoCase(const char* other) const {
   }
 }
 
-CString& CString::operator=(const char* text) {
-  text_ = text ? text : "";
-  return *this;
+void CString::SetString(const char* text, int length) {
+  if (!text || length <= 0) {
+    Empty();
+    return;
+  }
+  const bool inside = PointsInto(text, chars_, GetLength());
+  const std::ptrdiff_t offset = inside ? text - chars_ : 0;
+  char* buffer = GetBuffer(length);
+  if (inside) {
+    std::memmove(buffer, buffer + offset, static_cast<std::size_t>(length));
+  } else {
+    std::memcpy(buffer, text, static_cast<std::size_t>(length));
+  }
+  SetLength(length);
 }
 
-void CString::SetString(const char* text, int length) {
-  if (text && length > 0) {
-    text_.assign(text, static_cast<std::size_t>(length));
-  } else {
-    text_.clear();
-  }
+void CString::Append(const char* text, int length) {
+  if (!text || length <= 0) return;
+  const int oldLength = GetLength();
+  if (length > INT_MAX - 16 - oldLength) AfxThrowMemoryException();
+  const bool inside = PointsInto(text, chars_, oldLength);
+  const std::ptrdiff_t offset = inside ? text - chars_ : 0;
+  char* buffer = GetBuffer(oldLength + length);
+  std::memcpy(buffer + oldLength, inside ? buffer + offset : text,
+              static_cast<std::size_t>(length));
+  SetLength(oldLength + length);
 }
 
 CString& CString::operator+=(const CString& other) {
-  text_ += other.text_;
+  Append(other.chars_, other.GetLength());
   return *this;
 }
 
 CString& CString::operator+=(const char* text) {
-  if (text) text_ += text;
+  if (text) Append(text, static_cast<int>(std::strlen(text)));
   return *this;
 }
 
 CString& CString::operator+=(char ch) {
-  text_ += ch;
+  Append(&ch, 1);
   return *this;
+}
+
+char* CString::GetBuffer() {
+  if (Header()->IsShared()) Fork(GetLength());
+  return chars_;
+}
+
+char* CString::GetBuffer(int minLength) {
+  if (minLength < 0) throw std::out_of_range("CString::GetBuffer");
+  PrepareWrite(minLength);
+  return chars_;
+}
+
+char* CString::GetBufferSetLength(int length) {
+  GetBuffer(length);
+  SetLength(length);
+  return chars_;
+}
+
+void CString::ReleaseBuffer(int length) {
+  SetLength(length == -1 ? static_cast<int>(std::strlen(chars_)) : length);
+}
+
+void CString::ReleaseBufferSetLength(int length) { SetLength(length); }
+
+void CString::Preallocate(int length) { GetBuffer(length); }
+
+void CString::FreeExtra() {
+  Buffer* buffer = Header();
+  if (buffer == Nil() || buffer->IsLocked() || buffer->allocLength == RoomFor(GetLength()) - 1) {
+    return;
+  }
+  if (buffer->IsShared()) {
+    Fork(GetLength());
+  } else {
+    Reallocate(GetLength());
+  }
+}
+
+void CString::Truncate(int length) {
+  if (length < 0 || length > GetLength()) throw std::out_of_range("CString::Truncate");
+  GetBuffer(length);
+  SetLength(length);
+}
+
+char* CString::LockBuffer() {
+  if (Header()->IsShared()) Fork(GetLength());
+  // Locks nest: a lock counts down from -1.
+  long& refs = Header()->refs;
+  refs = refs == 1 ? -1 : refs - 1;
+  return chars_;
+}
+
+void CString::UnlockBuffer() {
+  long& refs = Header()->refs;
+  if (refs < 0) refs = refs == -1 ? 1 : refs + 1;
 }
 
 void CString::Format(const char* format, ...) {
@@ -147,7 +371,8 @@ bool FormatPlain(char (&out)[256], std::size_t& length, const char* format, va_l
 
 // The formats the plug-in uses most are plain and short: they are expanded directly, which
 // gives the same text as vsnprintf at a fraction of its cost. Other texts that fit the buffer
-// on the stack are formatted once; longer ones twice.
+// on the stack are formatted once; longer ones twice. Either way the text is formatted apart
+// from this string's buffer: the arguments may point into it.
 void CString::FormatV(const char* format, va_list args) {
   char buffer[256];
   if (format && IsPlainFormat(format)) {
@@ -157,7 +382,7 @@ void CString::FormatV(const char* format, va_list args) {
     const bool fits = FormatPlain(buffer, plainLength, format, plain);
     va_end(plain);
     if (fits) {
-      text_.assign(buffer, plainLength);
+      SetString(buffer, static_cast<int>(plainLength));
       return;
     }
   }
@@ -165,14 +390,13 @@ void CString::FormatV(const char* format, va_list args) {
   va_copy(again, args);
   const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
   if (length < 0) {
-    text_.clear();
+    Empty();
   } else if (static_cast<std::size_t>(length) < sizeof buffer) {
-    text_.assign(buffer, static_cast<std::size_t>(length));
+    SetString(buffer, length);
   } else {
-    // Into a string of its own: the arguments may point into this one.
     std::string longer(static_cast<std::size_t>(length), '\0');
     std::vsnprintf(longer.data(), longer.size() + 1, format, again);
-    text_ = std::move(longer);
+    SetString(longer.data(), length);
   }
   va_end(again);
 }
@@ -180,20 +404,21 @@ void CString::FormatV(const char* format, va_list args) {
 int CString::Find(char ch, int start) const {
   if (start < 0) start = 0;
   if (start >= GetLength()) return -1;
-  const std::size_t at = text_.find(ch, static_cast<std::size_t>(start));
-  return at == std::string::npos ? -1 : static_cast<int>(at);
+  const void* at = std::memchr(chars_ + start, ch, static_cast<std::size_t>(GetLength() - start));
+  return at ? static_cast<int>(static_cast<const char*>(at) - chars_) : -1;
 }
 
 int CString::Find(const char* sub, int start) const {
   if (start < 0) start = 0;
   if (!sub || start > GetLength()) return -1;
-  const std::size_t at = text_.find(sub, static_cast<std::size_t>(start));
-  return at == std::string::npos ? -1 : static_cast<int>(at);
+  const std::size_t at = std::string_view(chars_, static_cast<std::size_t>(GetLength()))
+                             .find(sub, static_cast<std::size_t>(start));
+  return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 CString CString::Left(int count) const {
-  count = Clamp(count, 0, GetLength());
-  return CString(text_.data(), count);
+  if (count >= GetLength()) return *this;
+  return CString(chars_, count);
 }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
@@ -201,73 +426,86 @@ CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 CString CString::Mid(int first, int count) const {
   first = Clamp(first, 0, GetLength());
   count = Clamp(count, 0, GetLength() - first);
-  return CString(text_.data() + first, count);
+  if (first == 0 && count == GetLength()) return *this;
+  return CString(chars_ + first, count);
 }
 
 CString CString::Right(int count) const {
-  count = Clamp(count, 0, GetLength());
-  return CString(text_.data() + GetLength() - count, count);
+  if (count >= GetLength()) return *this;
+  count = (std::max)(count, 0);
+  return CString(chars_ + GetLength() - count, count);
 }
 
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 
 CString& CString::TrimLeft() {
-  std::size_t first = 0;
-  while (first < text_.size() && IsWhiteSpace(text_[first])) ++first;
-  text_.erase(0, first);
+  int first = 0;
+  while (first < GetLength() && IsWhiteSpace(chars_[first])) ++first;
+  if (first > 0) SetString(chars_ + first, GetLength() - first);
   return *this;
 }
 
 CString& CString::TrimRight() {
-  std::size_t end = text_.size();
-  while (end > 0 && IsWhiteSpace(text_[end - 1])) --end;
-  text_.resize(end);
+  int end = GetLength();
+  while (end > 0 && IsWhiteSpace(chars_[end - 1])) --end;
+  if (end < GetLength()) Truncate(end);
   return *this;
 }
 
 CString& CString::TrimLeft(char target) {
-  text_.erase(0, std::min(text_.find_first_not_of(target), text_.size()));
+  int first = 0;
+  while (first < GetLength() && chars_[first] == target) ++first;
+  if (first > 0) SetString(chars_ + first, GetLength() - first);
   return *this;
 }
 
 CString& CString::TrimRight(char target) {
-  const std::size_t last = text_.find_last_not_of(target);
-  text_.erase(last == std::string::npos ? 0 : last + 1);
+  int end = GetLength();
+  while (end > 0 && chars_[end - 1] == target) --end;
+  if (end < GetLength()) Truncate(end);
   return *this;
 }
 
 CString& CString::MakeUpper() {
-  std::transform(text_.begin(), text_.end(), text_.begin(), AsciiUpper);
+  const int length = GetLength();
+  char* buffer = GetBuffer(length);
+  std::transform(buffer, buffer + length, buffer, AsciiUpper);
   return *this;
 }
 
 // Each sum allocates once, for the whole result.
+void CString::Concatenate(const char* first, int firstLength, const char* second,
+                          int secondLength) {
+  if (secondLength > INT_MAX - 16 - firstLength) AfxThrowMemoryException();
+  char* buffer = GetBuffer(firstLength + secondLength);
+  std::memcpy(buffer, first, static_cast<std::size_t>(firstLength));
+  std::memcpy(buffer + firstLength, second, static_cast<std::size_t>(secondLength));
+  SetLength(firstLength + secondLength);
+}
+
 CString operator+(const CString& left, const CString& right) {
   CString result;
-  result.text_.reserve(left.text_.size() + right.text_.size());
-  result.text_.append(left.text_).append(right.text_);
+  result.Concatenate(left.chars_, left.GetLength(), right.chars_, right.GetLength());
   return result;
 }
 
 CString operator+(const CString& left, const char* right) {
-  const std::size_t extra = right ? std::strlen(right) : 0;
   CString result;
-  result.text_.reserve(left.text_.size() + extra);
-  result.text_.append(left.text_).append(right ? right : "", extra);
+  result.Concatenate(left.chars_, left.GetLength(), right ? right : "",
+                     right ? static_cast<int>(std::strlen(right)) : 0);
   return result;
 }
 
 CString operator+(const char* left, const CString& right) {
-  const std::size_t first = left ? std::strlen(left) : 0;
   CString result;
-  result.text_.reserve(first + right.text_.size());
-  result.text_.append(left ? left : "", first).append(right.text_);
+  result.Concatenate(left ? left : "", left ? static_cast<int>(std::strlen(left)) : 0, right.chars_,
+                     right.GetLength());
   return result;
 }
 
 CString operator+(const CString& left, char right) {
-  CString result(left);
-  result += right;
+  CString result;
+  result.Concatenate(left.GetString(), left.GetLength(), &right, 1);
   return result;
 }
 

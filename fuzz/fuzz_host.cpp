@@ -87,14 +87,14 @@ void Person::OnModalDialog(CDialog& dialog) {
   if (depth_ >= kDeepestDialog) return;
   ++depth_;
   CUserInput input(dialog);
-  for (int actions = input_.Pick(16); actions > 0 && !dialog.IsEnded(); --actions) {
+  for (int actions = input_.Pick(16); actions > 0 && !AfxIsDialogEnded(dialog); --actions) {
     if (meanwhile && input_.Pick(8) == 0) {
       meanwhile();
     } else {
       ActOn(dialog, 1);
     }
   }
-  if (!dialog.IsEnded() && input_.Coin()) input.Click(input_.Coin() ? IDOK : IDCANCEL);
+  if (!AfxIsDialogEnded(dialog) && input_.Coin()) input.Click(input_.Coin() ? IDOK : IDCANCEL);
   --depth_;
 }
 

@@ -139,14 +139,14 @@ class Player : public CSimulatedUser {
 
   void OnModalDialog(CDialog& dialog) override {
     CUserInput input(dialog);
-    if (dialog.GetTemplateID() == IDD_NEW_CONDITION) {
+    if (AfxGetDialogTemplateID(dialog) == IDD_NEW_CONDITION) {
       input.Type(IDC_MAIN_TEXT, (input_.Coin() ? input_.Name() : input_.Text()).c_str());
       input.Type(IDC_ABBREVIATION, TypedName(input_, true).c_str());
       input.Click(input_.Pick(4) == 0 ? IDCANCEL : IDOK);
       return;
     }
-    for (int actions = input_.Pick(8); actions > 0 && !dialog.IsEnded(); --actions) Act(input);
-    if (dialog.IsEnded()) return;
+    for (int actions = input_.Pick(8); actions > 0 && !AfxIsDialogEnded(dialog); --actions) Act(input);
+    if (AfxIsDialogEnded(dialog)) return;
     const Typed shown{Bytes(input.Text(IDC_RACE)), Bytes(input.Text(IDC_FROM)),
                       Bytes(input.Text(IDC_TILL))};
     switch (input_.Pick(4)) {
@@ -162,7 +162,7 @@ class Player : public CSimulatedUser {
     }
     // Enter moves no focus, so no field changed on the way; a click may have corrected one,
     // which the player then saw.
-    if (dialog.IsEnded()) {
+    if (AfxIsDialogEnded(dialog)) {
       signed_ = true;
       typed = Typed{Bytes(input.Text(IDC_RACE)), Bytes(input.Text(IDC_FROM)),
                     Bytes(input.Text(IDC_TILL))};

@@ -9,6 +9,8 @@ class PluginApp : public HostPluginBase {
  public:
   PluginApp();
 
+  // The host's first call; the module's state is all made when it loads.
+  void OnLoad() {}
   void OnInitialize(CMapStringToString& parameters);
   void OnClose();
   void OnGamesListModified(CMapStringToString& request);

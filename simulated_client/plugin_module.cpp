@@ -2,44 +2,12 @@
 
 #include <vector>
 
-namespace {
-
-// Each entry point's decorated name: what the Windows client's compiler makes of its signature,
-// or what g++ makes of it in a shared object.
+// Calls go through the name the Windows client resolves there, through g++'s name here.
 #ifdef _WIN32
-constexpr const char* kOnLoad = "?OnLoad@@YAXXZ";
-constexpr const char* kOnInitialize = "?OnInitialize@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnClose = "?OnClose@@YAXXZ";
-constexpr const char* kOnGamesListModified = "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnReportLoaded = "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnUserCommand = "?OnUserCommand@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnAbout = "?OnAbout@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnTableProcessor =
-    "?OnTableProcessor@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z";
-constexpr const char* kCreateConfig = "?CreateConfig@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnOK = "?OnOK@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnCallFunction =
-    "?OnCallFunction@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z";
-constexpr const char* kOnActivate = "?OnActivate@@YAXAAVCMapStringToString@@@Z";
-constexpr const char* kOnPlanetChanged = "?OnPlanetChanged@@YAXAAVCMapStringToString@@@Z";
+#define DECORATED(windowsName, gnuName) windowsName
 #else
-constexpr const char* kOnLoad = "_Z6OnLoadv";
-constexpr const char* kOnInitialize = "_Z12OnInitializeR18CMapStringToString";
-constexpr const char* kOnClose = "_Z7OnClosev";
-constexpr const char* kOnGamesListModified = "_Z19OnGamesListModifiedR18CMapStringToString";
-constexpr const char* kOnReportLoaded = "_Z14OnReportLoadedR18CMapStringToString";
-constexpr const char* kOnUserCommand = "_Z13OnUserCommandR18CMapStringToString";
-constexpr const char* kOnAbout = "_Z7OnAboutR18CMapStringToString";
-constexpr const char* kOnTableProcessor =
-    "_Z16OnTableProcessorR18CMapStringToStringR12CStringArray";
-constexpr const char* kCreateConfig = "_Z12CreateConfigR18CMapStringToString";
-constexpr const char* kOnOK = "_Z4OnOKR18CMapStringToString";
-constexpr const char* kOnCallFunction = "_Z14OnCallFunctionR18CMapStringToStringR12CStringArray";
-constexpr const char* kOnActivate = "_Z10OnActivateR18CMapStringToString";
-constexpr const char* kOnPlanetChanged = "_Z15OnPlanetChangedR18CMapStringToString";
+#define DECORATED(windowsName, gnuName) gnuName
 #endif
-
-}  // namespace
 
 PluginModule::PluginModule(const std::string& path, Name name) : name_(name) {
   handle_ = LoadLibraryA(path.c_str());
@@ -47,19 +15,10 @@ PluginModule::PluginModule(const std::string& path, Name name) : name_(name) {
     error_ = AfxGetLoadLibraryError().GetString();
     return;
   }
-  onLoad_ = Resolve<NoArguments>("OnLoad", kOnLoad);
-  onInitialize_ = Resolve<MapOnly>("OnInitialize", kOnInitialize);
-  onClose_ = Resolve<NoArguments>("OnClose", kOnClose);
-  onGamesListModified_ = Resolve<MapOnly>("OnGamesListModified", kOnGamesListModified);
-  onReportLoaded_ = Resolve<MapOnly>("OnReportLoaded", kOnReportLoaded);
-  onUserCommand_ = Resolve<MapOnly>("OnUserCommand", kOnUserCommand);
-  onAbout_ = Resolve<MapOnly>("OnAbout", kOnAbout);
-  onTableProcessor_ = Resolve<MapAndArray>("OnTableProcessor", kOnTableProcessor);
-  createConfig_ = Resolve<MapOnly>("CreateConfig", kCreateConfig);
-  onOK_ = Resolve<MapOnly>("OnOK", kOnOK);
-  onCallFunction_ = Resolve<MapAndArray>("OnCallFunction", kOnCallFunction);
-  onActivate_ = Resolve<MapOnly>("OnActivate", kOnActivate);
-  onPlanetChanged_ = Resolve<MapOnly>("OnPlanetChanged", kOnPlanetChanged);
+#define RESOLVE_ENTRY_POINT(name, kind, windowsName, gnuName) \
+  entries_.name = Resolve<kind>(#name, DECORATED(windowsName, gnuName));
+  TRUCELOG_ENTRY_POINTS(RESOLVE_ENTRY_POINT)
+#undef RESOLVE_ENTRY_POINT
   if (!error_.empty()) {
     FreeLibrary(handle_);
     handle_ = nullptr;
@@ -96,20 +55,22 @@ Function PluginModule::Resolve(const char* plain, const char* decorated) {
   return reinterpret_cast<Function>(name_ == Name::kPlain ? plainAddress : decoratedAddress);
 }
 
-void PluginModule::OnLoad() const { onLoad_(); }
-void PluginModule::OnInitialize(CMapStringToString& map) const { onInitialize_(map); }
-void PluginModule::OnClose() const { onClose_(); }
-void PluginModule::OnGamesListModified(CMapStringToString& map) const { onGamesListModified_(map); }
-void PluginModule::OnReportLoaded(CMapStringToString& map) const { onReportLoaded_(map); }
-void PluginModule::OnUserCommand(CMapStringToString& map) const { onUserCommand_(map); }
-void PluginModule::OnAbout(CMapStringToString& map) const { onAbout_(map); }
+void PluginModule::OnLoad() const { entries_.OnLoad(); }
+void PluginModule::OnInitialize(CMapStringToString& map) const { entries_.OnInitialize(map); }
+void PluginModule::OnClose() const { entries_.OnClose(); }
+void PluginModule::OnGamesListModified(CMapStringToString& map) const {
+  entries_.OnGamesListModified(map);
+}
+void PluginModule::OnReportLoaded(CMapStringToString& map) const { entries_.OnReportLoaded(map); }
+void PluginModule::OnUserCommand(CMapStringToString& map) const { entries_.OnUserCommand(map); }
+void PluginModule::OnAbout(CMapStringToString& map) const { entries_.OnAbout(map); }
 void PluginModule::OnTableProcessor(CMapStringToString& map, CStringArray& row) const {
-  onTableProcessor_(map, row);
+  entries_.OnTableProcessor(map, row);
 }
-void PluginModule::CreateConfig(CMapStringToString& map) const { createConfig_(map); }
-void PluginModule::OnOK(CMapStringToString& map) const { onOK_(map); }
+void PluginModule::CreateConfig(CMapStringToString& map) const { entries_.CreateConfig(map); }
+void PluginModule::OnOK(CMapStringToString& map) const { entries_.OnOK(map); }
 void PluginModule::OnCallFunction(CMapStringToString& map, CStringArray& parameters) const {
-  onCallFunction_(map, parameters);
+  entries_.OnCallFunction(map, parameters);
 }
-void PluginModule::OnActivate(CMapStringToString& map) const { onActivate_(map); }
-void PluginModule::OnPlanetChanged(CMapStringToString& map) const { onPlanetChanged_(map); }
+void PluginModule::OnActivate(CMapStringToString& map) const { entries_.OnActivate(map); }
+void PluginModule::OnPlanetChanged(CMapStringToString& map) const { entries_.OnPlanetChanged(map); }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "afx_standin.h"
+#include "res/entry_points.h"
 
 class PluginModule {
  public:
@@ -49,12 +50,15 @@ class PluginModule {
   template <class Function>
   Function Resolve(const char* plain, const char* decorated);
 
+  // Each entry point's address under the name calls go through.
+  struct EntryPoints {
+#define ENTRY_POINT_MEMBER(name, kind, windowsName, gnuName) kind name = nullptr;
+    TRUCELOG_ENTRY_POINTS(ENTRY_POINT_MEMBER)
+#undef ENTRY_POINT_MEMBER
+  };
+
   HMODULE handle_ = nullptr;
   std::string error_;
   Name name_;
-  NoArguments onLoad_ = nullptr, onClose_ = nullptr;
-  MapOnly onInitialize_ = nullptr, onGamesListModified_ = nullptr, onReportLoaded_ = nullptr,
-          onUserCommand_ = nullptr, onAbout_ = nullptr, createConfig_ = nullptr, onOK_ = nullptr,
-          onActivate_ = nullptr, onPlanetChanged_ = nullptr;
-  MapAndArray onTableProcessor_ = nullptr, onCallFunction_ = nullptr;
+  EntryPoints entries_;
 };

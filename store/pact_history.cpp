@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <new>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -17,82 +15,7 @@ INT_PTR FirstAbove(const DWORD* turns, UINT count, DWORD turn) {
   return std::upper_bound(turns, turns + count, turn) - turns;
 }
 
-// The blocks histories live in: each new block holds twice as many as the one before, up to a
-// limit; freed places wait for the next history. Process-wide and unsynchronised, as the
-// plug-in runs on one thread; it exists only while a history does.
-class HistoryPlaces {
- public:
-  static void* Take(std::size_t size) {
-    if (!places_) places_ = new HistoryPlaces(size);
-    return places_->TakeOne();
-  }
-
-  static void Give(void* place) {
-    places_->free_ = new (place) Free{places_->free_};
-    if (--places_->taken_ == 0) {
-      delete places_;
-      places_ = nullptr;
-    }
-  }
-
-  ~HistoryPlaces() {
-    for (void* block : blocks_) ::operator delete(block);
-  }
-
- private:
-  struct Free {
-    Free* next;
-  };
-
-  explicit HistoryPlaces(std::size_t size) : size_(size) {}
-
-  void* TakeOne() {
-    if (!free_) AddBlock();
-    Free* place = free_;
-    free_ = place->next;
-    ++taken_;
-    return place;
-  }
-
-  void AddBlock() {
-    constexpr std::size_t kFirstBlock = 16;
-    constexpr std::size_t kLargestBlock = 1024;
-    const std::size_t count =
-        blocks_.empty() ? kFirstBlock : (std::min)(kLargestBlock, 2 * lastBlock_);
-    blocks_.reserve(blocks_.size() + 1);
-    const std::size_t bytes = size_ * count;
-    auto* block = static_cast<unsigned char*>(::operator new(bytes));
-    blocks_.push_back(block);
-    lastBlock_ = count;
-    for (std::size_t i = count; i-- > 0;) free_ = new (block + i * size_) Free{free_};
-  }
-
-  static HistoryPlaces* places_;
-  std::size_t size_;
-  std::vector<void*> blocks_;
-  std::size_t lastBlock_ = 0;
-  Free* free_ = nullptr;
-  std::size_t taken_ = 0;
-};
-
-HistoryPlaces* HistoryPlaces::places_ = nullptr;
-
 }  // namespace
-
-// A class derived from PactHistory with members of its own is larger and takes memory as
-// everything else does.
-void* PactHistory::operator new(std::size_t size) {
-  return size == sizeof(PactHistory) ? HistoryPlaces::Take(size) : ::operator new(size);
-}
-
-void PactHistory::operator delete(void* memory, std::size_t size) {
-  if (!memory) return;
-  if (size == sizeof(PactHistory)) {
-    HistoryPlaces::Give(memory);
-  } else {
-    ::operator delete(memory);
-  }
-}
 
 void PactHistory::AddInterval(DWORD from, DWORD to, CString conditions) {
   if (from > to) return;

@@ -4,8 +4,6 @@
 // answer turn 0 and the empty string.
 #pragma once
 
-#include <cstddef>
-
 #include "plugin/framework.h"
 #include "store/pact_columns.h"
 #include "store/shared_text.h"
@@ -19,11 +17,6 @@ struct PactInterval {
 
 class PactHistory : public CObject {
  public:
-  // A store holds a history per race, so histories come from blocks of their own rather than
-  // one allocation each; the blocks go when the last history does.
-  static void* operator new(std::size_t size);
-  static void operator delete(void* memory, std::size_t size);
-
   // Signs a pact from `from` to `to` inclusive. Overlapped pacts give up their turns from `from`
   // on; the first of them is stretched instead when its conditions are the same. Ignored when
   // from > to.

@@ -3,20 +3,18 @@
 #   cmake -DOBJDUMP=<objdump> -DMODULE=<Trucelog.dll> -P check_export_table.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(entry_points
-  "OnLoad=?OnLoad@@YAXXZ"
-  "OnInitialize=?OnInitialize@@YAXAAVCMapStringToString@@@Z"
-  "OnClose=?OnClose@@YAXXZ"
-  "OnGamesListModified=?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"
-  "OnReportLoaded=?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"
-  "OnUserCommand=?OnUserCommand@@YAXAAVCMapStringToString@@@Z"
-  "OnAbout=?OnAbout@@YAXAAVCMapStringToString@@@Z"
-  "OnTableProcessor=?OnTableProcessor@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z"
-  "CreateConfig=?CreateConfig@@YAXAAVCMapStringToString@@@Z"
-  "OnOK=?OnOK@@YAXAAVCMapStringToString@@@Z"
-  "OnCallFunction=?OnCallFunction@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z"
-  "OnActivate=?OnActivate@@YAXAAVCMapStringToString@@@Z"
-  "OnPlanetChanged=?OnPlanetChanged@@YAXAAVCMapStringToString@@@Z")
+# The entry points and their Windows names, as res/entry_points.h lists them.
+file(READ "${CMAKE_CURRENT_LIST_DIR}/../../res/entry_points.h" text)
+string(REGEX MATCHALL "X\\([A-Za-z]+, [A-Za-z]+,[ \t\r\n\\\\]*\"[^\"]+\"" entries "${text}")
+set(entry_points "")
+foreach(entry IN LISTS entries)
+  string(REGEX MATCH "X\\(([A-Za-z]+), [A-Za-z]+,[ \t\r\n\\\\]*\"([^\"]+)\"" matched "${entry}")
+  list(APPEND entry_points "${CMAKE_MATCH_1}=${CMAKE_MATCH_2}")
+endforeach()
+list(LENGTH entry_points count)
+if(NOT count EQUAL 13)
+  message(FATAL_ERROR "res/entry_points.h lists ${count} entry points, not 13")
+endif()
 
 execute_process(COMMAND "${OBJDUMP}" -p "${MODULE}"
   OUTPUT_VARIABLE dump RESULT_VARIABLE failed)

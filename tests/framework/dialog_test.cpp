@@ -263,7 +263,7 @@ TEST(Dialog, AFailedValidationKeepsTheDialogOpenWithTheFieldSelected) {
     input.Type(kCode, "bad");
     input.Focus(kNumber);
     input.Key(VK_RETURN);
-    EXPECT_FALSE(static_cast<CDialog&>(shown).IsEnded());
+    EXPECT_FALSE(AfxIsDialogEnded(shown));
     EXPECT_EQ(input.FocusId(), kCode);
     EXPECT_EQ(static_cast<DWORD>(shown.SendDlgItemMessage(kCode, EM_GETSEL)), MAKELONG(0, 3));
     input.Type(kCode, "good");
@@ -340,7 +340,7 @@ TEST(Dialog, NestedDialogsReachTheSamePersonAndUnansweredOnesAreCancelled) {
   ProbeDialog outer;
   user.InDialog(kProbe, [](CDialog& shown, CUserInput& input) {
     input.Click(kMore);
-    EXPECT_FALSE(shown.IsEnded());
+    EXPECT_FALSE(AfxIsDialogEnded(shown));
     input.Click(IDOK);
   });
   EXPECT_EQ(outer.DoModal(), IDOK);

@@ -20,7 +20,7 @@ TEST(ConfigPage, OpensUnderThePluginsItemShowingTheSettings) {
   ASSERT_NE(page, nullptr);
   const HTREEITEM item = settings.Tree().GetChildItem(settings.PluginsItem());
   EXPECT_EQ(settings.Tree().GetItemText(item), "Trucelog");
-  EXPECT_EQ(settings.Tree().GetItemMask(item), TVIF_TEXT | TVIF_PARAM);
+  EXPECT_EQ(AfxGetTreeItemMask(settings.Tree(), item), TVIF_TEXT | TVIF_PARAM);
   EXPECT_EQ(page->GetParent(), settings.Tree().GetParent());
   EXPECT_TRUE(page->IsWindowVisible());
 

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "plugin_module.h"
+#include "res/entry_points.h"
 #include "simulated_host.h"
 
 namespace {
@@ -16,37 +20,43 @@ struct EntryPoint {
 
 // The decorated names: those the Windows client resolves in Trucelog.dll, those g++ gives the
 // functions in a shared object.
-const EntryPoint kEntryPoints[] = {
 #ifdef _WIN32
-    {"OnLoad", "?OnLoad@@YAXXZ"},
-    {"OnInitialize", "?OnInitialize@@YAXAAVCMapStringToString@@@Z"},
-    {"OnClose", "?OnClose@@YAXXZ"},
-    {"OnGamesListModified", "?OnGamesListModified@@YAXAAVCMapStringToString@@@Z"},
-    {"OnReportLoaded", "?OnReportLoaded@@YAXAAVCMapStringToString@@@Z"},
-    {"OnUserCommand", "?OnUserCommand@@YAXAAVCMapStringToString@@@Z"},
-    {"OnAbout", "?OnAbout@@YAXAAVCMapStringToString@@@Z"},
-    {"OnTableProcessor", "?OnTableProcessor@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z"},
-    {"CreateConfig", "?CreateConfig@@YAXAAVCMapStringToString@@@Z"},
-    {"OnOK", "?OnOK@@YAXAAVCMapStringToString@@@Z"},
-    {"OnCallFunction", "?OnCallFunction@@YAXAAVCMapStringToString@@AAVCStringArray@@@Z"},
-    {"OnActivate", "?OnActivate@@YAXAAVCMapStringToString@@@Z"},
-    {"OnPlanetChanged", "?OnPlanetChanged@@YAXAAVCMapStringToString@@@Z"},
+#define ENTRY_POINT(name, kind, windowsName, gnuName) {#name, windowsName},
 #else
-    {"OnLoad", "_Z6OnLoadv"},
-    {"OnInitialize", "_Z12OnInitializeR18CMapStringToString"},
-    {"OnClose", "_Z7OnClosev"},
-    {"OnGamesListModified", "_Z19OnGamesListModifiedR18CMapStringToString"},
-    {"OnReportLoaded", "_Z14OnReportLoadedR18CMapStringToString"},
-    {"OnUserCommand", "_Z13OnUserCommandR18CMapStringToString"},
-    {"OnAbout", "_Z7OnAboutR18CMapStringToString"},
-    {"OnTableProcessor", "_Z16OnTableProcessorR18CMapStringToStringR12CStringArray"},
-    {"CreateConfig", "_Z12CreateConfigR18CMapStringToString"},
-    {"OnOK", "_Z4OnOKR18CMapStringToString"},
-    {"OnCallFunction", "_Z14OnCallFunctionR18CMapStringToStringR12CStringArray"},
-    {"OnActivate", "_Z10OnActivateR18CMapStringToString"},
-    {"OnPlanetChanged", "_Z15OnPlanetChangedR18CMapStringToString"},
+#define ENTRY_POINT(name, kind, windowsName, gnuName) {#name, gnuName},
 #endif
-};
+const EntryPoint kEntryPoints[] = {TRUCELOG_ENTRY_POINTS(ENTRY_POINT)};
+#undef ENTRY_POINT
+
+// The names a linker file of the module's sources lists: its words (letters, digits and the
+// decorations' "?@_") that are not `keywords`, outside comments and quoted text.
+std::multiset<std::string> NamesListedIn(const std::string& file, char lineComment,
+                                         const std::set<std::string>& keywords) {
+  std::ifstream in(std::string(TRUCELOG_SOURCE_DIR) + "/" + file);
+  std::stringstream read;
+  read << in.rdbuf();
+  std::string text = read.str();
+  for (std::size_t open; (open = text.find("/*")) != std::string::npos;) {
+    const std::size_t close = text.find("*/", open);
+    text.erase(open, close == std::string::npos ? close : close + 2 - open);
+  }
+  std::multiset<std::string> names;
+  std::string word;
+  bool comment = false;
+  bool quoted = false;
+  for (const char ch : text + "\n") {
+    comment = (comment || ch == lineComment) && ch != '\n';
+    if (ch == '"') quoted = !quoted;
+    if (!comment && !quoted &&
+        (std::isalnum(static_cast<unsigned char>(ch)) || ch == '?' || ch == '@' || ch == '_')) {
+      word += ch;
+    } else if (!word.empty()) {
+      if (!keywords.count(word)) names.insert(word);
+      word.clear();
+    }
+  }
+  return names;
+}
 
 #ifndef _WIN32
 std::set<std::string> AllExportNames() {
@@ -73,6 +83,20 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
 #endif
 
 }  // namespace
+
+TEST(Exports, TheWindowsExportListAndTheVersionScriptNameEachEntryPointUnderBothNamesOnce) {
+  std::multiset<std::string> windows;
+  std::multiset<std::string> gnu;
+#define ENTRY_POINT(name, kind, windowsName, gnuName) \
+  windows.insert({#name, windowsName, windowsName});  \
+  gnu.insert({#name, gnuName});
+  TRUCELOG_ENTRY_POINTS(ENTRY_POINT)
+#undef ENTRY_POINT
+  // The export list names each plain name once and its decorated name twice: as the plain
+  // name's target and on its own line.
+  EXPECT_EQ(NamesListedIn("res/Trucelog.def", ';', {"LIBRARY", "EXPORTS"}), windows);
+  EXPECT_EQ(NamesListedIn("res/Trucelog.version", '\0', {"global", "local"}), gnu);
+}
 
 // Trucelog.dll's export table is read by the test exports.table instead.
 #ifndef _WIN32

@@ -65,7 +65,7 @@ TEST(MemoIntegrity, AnEmptiedFirstTurnConfirmedWithEnterIsAskedForAndKeepsTheHis
   SignWith(session, "Kel", [](CDialog& dialog, CUserInput& input) {
     input.Type(IDC_FROM, "");
     input.Key(VK_RETURN);
-    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_FALSE(AfxIsDialogEnded(dialog));
     EXPECT_EQ(input.Text(IDC_FROM), "") << "OK corrects nothing";
     input.Type(IDC_FROM, "22");
     input.Key(VK_RETURN);
@@ -83,7 +83,7 @@ TEST(MemoIntegrity, TurnsThatDescribeNoPactKeepTheDialogOpenAndRecordNothing) {
     SignWith(session, "Sar", [](CDialog& dialog, CUserInput& input) {
       input.Type(IDC_TILL, "9");
       input.Key(VK_RETURN);
-      EXPECT_FALSE(dialog.IsEnded()) << "the dialog stays open, and is then left";
+      EXPECT_FALSE(AfxIsDialogEnded(dialog)) << "the dialog stays open, and is then left";
     });
     ExpectNothingRecorded(session, kKelStore);
     EXPECT_EQ(session.PactEnd("Sar"), "0");

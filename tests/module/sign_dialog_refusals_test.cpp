@@ -55,7 +55,7 @@ TEST(SignTreatyRefusals, TurnsOutsideTheirRangeOrOutOfOrderKeepTheDialogOpenOnTh
       dialog.SetDlgItemText(IDC_FROM, refused.from);
       dialog.SetDlgItemText(IDC_TILL, refused.till);
       input.Key(VK_RETURN);
-      EXPECT_FALSE(dialog.IsEnded()) << refused.message;
+      EXPECT_FALSE(AfxIsDialogEnded(dialog)) << refused.message;
       EXPECT_EQ(input.FocusId(), refused.field) << refused.message;
       const auto selection =
           static_cast<DWORD>(dialog.SendDlgItemMessage(refused.field, EM_GETSEL));
@@ -141,7 +141,7 @@ TEST(SignTreatyRefusals, ARaceThatNamesNoOtherStorableRaceIsRefusedWithTheReason
       input.Focus(IDC_RACE);
       dialog.SetDlgItemText(IDC_RACE, refused.race);
       input.Click(IDOK);
-      EXPECT_FALSE(dialog.IsEnded()) << refused.message;
+      EXPECT_FALSE(AfxIsDialogEnded(dialog)) << refused.message;
       EXPECT_EQ(input.FocusId(), IDC_RACE) << refused.message;
       input.Key(VK_ESCAPE);
     });
@@ -216,7 +216,7 @@ TEST(SignTreatyRefusals, ANewTextForAnAbbreviationInUseIsAskedFirst) {
     input.Type(IDC_MAIN_TEXT, "Naval access");
     input.Type(IDC_ABBREVIATION, "na");
     input.Click(IDOK);
-    EXPECT_FALSE(dialog.IsEnded()) << "No keeps the dialog open";
+    EXPECT_FALSE(AfxIsDialogEnded(dialog)) << "No keeps the dialog open";
     input.Click(IDOK);
   });
   session.Command("Sign treaty", "51467");
@@ -234,7 +234,7 @@ TEST(SignTreatyRefusals, AFieldCorrectedAsOKTakesTheFocusIsShownBeforeAnythingIs
   user.InDialog(IDD_SIGN_TREATY, [](CDialog& dialog, CUserInput& input) {
     input.Type(IDC_TILL, "1000");
     input.Click(IDOK);
-    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_FALSE(AfxIsDialogEnded(dialog));
     EXPECT_EQ(input.Text(IDC_TILL), "12") << "the correction leaving the field makes, now seen";
     EXPECT_EQ(input.FocusId(), IDC_TILL);
     input.Click(IDOK);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -201,7 +202,7 @@ TEST(PactHistory, ALongHistorySignedInAnyOrderKeepsEveryPactInItsPlace) {
 }
 
 TEST(PactHistory, HistoriesMadeAndDroppedInAnyOrderKeepTheirOwnPacts) {
-  // Enough histories for several blocks of them, dropped out of order and made again.
+  // Many histories, dropped out of order and made again.
   std::vector<std::unique_ptr<PactHistory>> histories(3000);
   for (int round = 0; round < 2; ++round) {
     for (std::size_t i = 0; i < histories.size(); ++i) {
@@ -222,4 +223,20 @@ TEST(PactHistory, HistoriesMadeAndDroppedInAnyOrderKeepTheirOwnPacts) {
   std::unique_ptr<PactHistory> named = std::make_unique<Named>();
   named->AddInterval(1, 2, "B");
   EXPECT_EQ(named->GetConditionsAt(1), "B");
+}
+
+TEST(PactHistory, IsAllocatedByTheFrameworksFormsAndReportsMissingMemoryAsTheFrameworkDoes) {
+  std::unique_ptr<PactHistory> traced(new (__FILE__, __LINE__) PactHistory);
+  traced->AddInterval(3, 4, "NA");
+  EXPECT_EQ(traced->GetPactEnd(3), 4u);
+#ifndef __SANITIZE_ADDRESS__  // which ends the program at an allocation this large
+  CMemoryException* caught = nullptr;
+  try {
+    PactHistory::operator new((std::numeric_limits<std::size_t>::max)());
+  } catch (CMemoryException* error) {
+    caught = error;
+    error->Delete();
+  }
+  EXPECT_NE(caught, nullptr);
+#endif
 }

@@ -32,9 +32,9 @@ class ScriptedUser : public CSimulatedUser {
   void AnswerMessageBox(int answer) { answers_.push_back(answer); }
 
   void OnModalDialog(CDialog& dialog) override {
-    dialogsSeen.push_back(dialog.GetTemplateID());
+    dialogsSeen.push_back(AfxGetDialogTemplateID(dialog));
     for (auto at = actions_.begin(); at != actions_.end(); ++at) {
-      if (at->first != dialog.GetTemplateID()) continue;
+      if (at->first != AfxGetDialogTemplateID(dialog)) continue;
       Action action = std::move(at->second);
       actions_.erase(at);
       CUserInput input(dialog);

@@ -230,7 +230,7 @@ TEST_F(SignDialogTest, AddRefusesWhatTheDictionaryCouldNotKeepAndStaysOpen) {
       input.Type(IDC_MAIN_TEXT, refused.text);
       input.Type(IDC_ABBREVIATION, refused.abbreviation);
       input.Key(VK_RETURN);
-      EXPECT_FALSE(static_cast<CDialog&>(dialog).IsEnded()) << refused.message;
+      EXPECT_FALSE(AfxIsDialogEnded(dialog)) << refused.message;
       EXPECT_EQ(input.FocusId(), refused.focus) << refused.message;
       const auto selection =
           static_cast<DWORD>(dialog.SendDlgItemMessage(refused.focus, EM_GETSEL));
