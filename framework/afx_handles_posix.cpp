@@ -247,6 +247,12 @@ DWORD GetFinalPathNameByHandleA(HANDLE file, LPSTR path, DWORD length, DWORD) {
     return FailWith(ERROR_CANT_RESOLVE_FILENAME);
   }
   target.resize(static_cast<std::size_t>(read));
+  // A file another program replaced meanwhile still has its name, as on Windows.
+  const std::string deleted = " (deleted)";
+  if (target.size() > deleted.size() &&
+      target.compare(target.size() - deleted.size(), deleted.size(), deleted) == 0) {
+    target.resize(target.size() - deleted.size());
+  }
   if (!path || target.size() >= length) return static_cast<DWORD>(target.size() + 1);
   std::memcpy(path, target.c_str(), target.size() + 1);
   return static_cast<DWORD>(target.size());

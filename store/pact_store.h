@@ -112,8 +112,8 @@ class PactStore : public CMapStringToOb {
   // was read before staying.
   void ReadFrom(CStdioFile& file);
   void ReadLines(CStdioFile& file, LineTaker& taker);
-  // Reads the whole file at `place` into this (empty) store; FALSE with `why` when it cannot.
-  BOOL ReadWhole(const FilePlace& place, CString& why);
+  // Reads the whole file at `path` into this (empty) store; FALSE with `why` when it cannot.
+  BOOL ReadWhole(const char* path, CString& why);
   // Replaces the file `target` with the store's contents, only once they are complete.
   BOOL WriteTo(const CString& target, CString& why) const;
   // Takes the pacts and kept lines of `other`, giving up its own.

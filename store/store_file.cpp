@@ -305,10 +305,10 @@ class ChunkWriter {
 
 }  // namespace
 
-BOOL PactStore::ReadWhole(const FilePlace& place, CString& why) {
+BOOL PactStore::ReadWhole(const char* path, CString& why) {
   CStdioFile file;
   CFileException error;
-  if (!file.Open(place.target, CFile::modeRead | CFile::typeBinary, &error)) {
+  if (!file.Open(path, CFile::modeRead | CFile::typeBinary, &error)) {
     why = ReasonOf(error);
     return FALSE;
   }
@@ -333,7 +333,7 @@ BOOL PactStore::Load(const char* path, CString& why) {
     why = SystemReason(place.error);
     return FALSE;
   }
-  fileKnown_ = ReadWhole(place, why);
+  fileKnown_ = ReadWhole(path, why);
   return fileKnown_;
 }
 
@@ -355,7 +355,7 @@ BOOL PactStore::Save(const char* path, CString& why) {
                       (fileKnown_ && fileWasThere_ && place.stamp == fileStamp_);
   if (!asLeft) {
     PactStore onDisk;
-    if (!onDisk.ReadWhole(place, why)) return FALSE;
+    if (!onDisk.ReadWhole(path, why)) return FALSE;
     for (const Change& change : changes_) onDisk.Apply(change);
     if (!onDisk.WriteTo(place.target, why)) return FALSE;
     TakeContentsOf(onDisk);

@@ -3,6 +3,7 @@
 // still there after a save, or the save wrote nothing and said why.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -187,11 +188,13 @@ TEST(StoreFileSurroundings, TwoProcessesSavingAtOnceKeepEveryPactOfBoth) {
     ASSERT_GE(children[client], 0);
     if (children[client] == 0) {
       PactStore store;
-      bool saved = LoadStore(store, path.c_str());
-      for (int i = 0; i < kSaves; ++i) {
+      CString why;
+      bool saved = store.Load(path.c_str(), why);
+      for (int i = 0; i < kSaves && saved; ++i) {
         store.AddPact("Alpha/Xar", client == 0 ? "First" : "Second", 10 * i, 10 * i + 1, "");
-        saved = SaveStore(store, path.c_str()) && saved;
+        saved = store.Save(path.c_str(), why);
       }
+      if (!saved) std::fprintf(stderr, "client %d: %s\n", client, why.GetString());
       _exit(saved ? 0 : 1);
     }
   }
