@@ -73,8 +73,9 @@ int LoadWarm(int argc, char** argv) {
       switch ((round + turn) % 3) {
         case 0: {
           auto loaded = std::make_unique<PactStore>();
+          CString why;
           seconds = bench::ThreadSeconds();
-          loaded->Load(path.c_str());
+          loaded->Load(path.c_str(), why);
           store.push_back(seconds = bench::ThreadSeconds() - seconds);
           break;
         }
@@ -119,7 +120,8 @@ int LoadOnce(int argc, char** argv) {
   double seconds = bench::ThreadSeconds();
   if (kind == "store") {
     auto* store = new PactStore;
-    store->Load(path.c_str());
+    CString why;
+    store->Load(path.c_str(), why);
     benchmark::DoNotOptimize(store);
   } else if (kind == "plain") {
     auto* store = new bench::PlainStore;

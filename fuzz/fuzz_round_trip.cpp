@@ -151,6 +151,11 @@ class Player : public CSimulatedUser {
                       Bytes(input.Text(IDC_TILL))};
     switch (input_.Pick(4)) {
       case 0:
+        // Enter on the Cancel button, which a Tab may have reached, cancels.
+        if (input.FocusId() == IDCANCEL) {
+          input.Key(VK_RETURN);
+          return;
+        }
         input.Key(VK_RETURN);
         break;
       case 1:
