@@ -19,6 +19,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -169,6 +170,7 @@ class Player : public CSimulatedUser {
     // which the player then saw.
     if (AfxIsDialogEnded(dialog)) {
       signed_ = true;
+      eventsAtClose = eventsMeanwhile;
       typed = Typed{Bytes(input.Text(IDC_RACE)), Bytes(input.Text(IDC_FROM)),
                     Bytes(input.Text(IDC_TILL))};
       if (shown.from != typed.from && shown.till != typed.till) Fail("OK changed both turns");
@@ -179,13 +181,20 @@ class Player : public CSimulatedUser {
   bool TakeSigned() { return std::exchange(signed_, false); }
   Typed typed;
 
-  int OnMessageBox(const CString&, const CString&, UINT) override {
+  int OnMessageBox(const CString& text, const CString&, UINT) override {
+    // The plug-in says what it could not save once the store file's save is over: what the
+    // store holds then is what it saved, whatever the events sent meanwhile change.
+    if (text.Find("Trucelog could not save") == 0 && !pactsAtSave) pactsAtSave = StorePacts();
     if (input_.Pick(4) == 0) Meanwhile();
     return input_.Pick(4) == 0 ? IDNO : IDYES;
   }
 
   std::function<void()> meanwhile;
   int eventsMeanwhile = 0;
+  // The events sent until the sign dialog last closed with OK.
+  int eventsAtClose = 0;
+  // The pacts when a message about a failed save was first shown during the command.
+  std::optional<Pacts> pactsAtSave;
 
  private:
   void Act(CUserInput& input) {
@@ -354,6 +363,7 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
   const std::size_t writes = host.settingsWritten.size();
   const int events = player.eventsMeanwhile;
   player.TakeSigned();
+  player.pactsAtSave.reset();
   fuzz::AsEntryPoint([&] { theApp.OnUserCommand(request); });
   const bool signedWithOK = player.TakeSigned();
 
@@ -361,7 +371,9 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
   for (std::size_t i = calls; i < host.functions.size(); ++i) {
     refreshed = refreshed || host.functions[i] == "Refresh";
   }
-  if (signedWithOK) {
+  // An event after the dialog closed (while a message about the save was shown) may drop or
+  // move the pact as it would any other.
+  if (signedWithOK && player.eventsMeanwhile == player.eventsAtClose) {
     CString game, own;
     request.Lookup("GameName", game);
     request.Lookup("RaceName", own);
@@ -370,7 +382,7 @@ void Command(fuzz::Input& input, fuzz::Host& host, Player& player, Saved& saved)
   }
   if (refreshed) {
     // A save into a folder fails, and the pacts wait for the next.
-    if (StoreFileReadable()) saved.pacts = StorePacts();
+    if (StoreFileReadable()) saved.pacts = player.pactsAtSave.value_or(StorePacts());
     const auto written = host.settingsWritten.begin() + static_cast<std::ptrdiff_t>(writes);
     if (std::any_of(written, host.settingsWritten.end(), [](const std::string& name) {
           return name.rfind("Trucelog\\Conditions", 0) == 0;
