@@ -138,6 +138,12 @@ void Console::GameCommand(const std::vector<std::string>& words) {
                          Quoted(words[i]));
     }
   }
+  // The player's own race is one of the game's: the client never lists a game otherwise.
+  const Game* known = client_.FindGame(words[1]);
+  Game listed;
+  listed.name = words[1];
+  listed.races = races ? *races : known ? known->races : std::vector<std::string>{};
+  if (!listed.races.empty()) RaceOf(listed, words[2]);
   Game& game = client_.PutGame(words[1], words[2]);
   if (turn) game.lastTurn = game.turn = *turn;
   if (races) game.races = *races;

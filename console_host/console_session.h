@@ -28,7 +28,7 @@ inline constexpr const char* kEcho = "\xC2\xBB ";  // "» "
 // What Tab completes at the prompt, where readline edits the line.
 inline constexpr const char* kTabCompletes =
     "commands, games, races, views, menu items, script functions, window actions and the "
-    "settings page's fields";
+    "settings page's fields and their choices";
 // Where the plug-in keeps its store file: "PLUGINS\Trucelog.ini" under the client's folder.
 inline constexpr const char* kPluginsFolder = "PLUGINS";
 inline constexpr const char* kStoreFileName = "Trucelog.ini";

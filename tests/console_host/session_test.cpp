@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "host_process.h"
@@ -189,6 +190,79 @@ TEST(Session, BadOptionsAndModulesSayWhatIsWrong) {
   EXPECT_EQ(incomplete.status, 3);
   EXPECT_TRUE(Contains(incomplete.err, ": missing export ")) << incomplete.err;
   EXPECT_EQ(std::count(incomplete.err.begin(), incomplete.err.end(), '\n'), 1);
+}
+
+TEST(Session, WhatCannotBeUsedAtStartIsNamedWithTheSystemsReason) {
+  Playground playground;
+  fs::create_directories(playground.temp.Path() / "a-folder");
+  const HostRun folder = RunHost({"--game", "game", "a-folder"}, playground.temp.Path());
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_EQ(folder.err, "trucelog-host: cannot read the script a-folder: " +
+                            std::make_error_code(std::errc::is_a_directory).message() + "\n");
+
+  playground.temp.Write("blocked/PLUGINS", "a file where the folder goes");
+  const HostRun plugins = RunHost({"--game", "blocked"}, playground.temp.Path(), "quit\n");
+  EXPECT_EQ(plugins.status, 1);
+  EXPECT_EQ(plugins.err.rfind("trucelog-host: cannot use the game folder blocked: PLUGINS: ", 0),
+            0u)
+      << plugins.err;
+  EXPECT_FALSE(Contains(plugins.err, std::make_error_code(std::errc::file_exists).message()))
+      << plugins.err;
+
+#ifndef _WIN32
+  // The host asks the system for its temporary folder, which reads TMPDIR.
+  const char* const was = std::getenv("TMPDIR");
+  const std::string kept = was ? was : "";
+  setenv("TMPDIR", (playground.temp.Path() / "nowhere").c_str(), 1);
+  const HostRun missing = RunHost({}, playground.temp.Path(), "quit\n");
+  setenv("TMPDIR", (playground.temp.Path() / "a-file").c_str(), 1);
+  playground.temp.Write("a-file", "not a folder");
+  const HostRun file = RunHost({}, playground.temp.Path(), "quit\n");
+  if (was) {
+    setenv("TMPDIR", kept.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Contains(missing.err, "cannot create a game folder in " +
+                                        (playground.temp.Path() / "nowhere").string() + ": "))
+      << missing.err;
+  EXPECT_TRUE(
+      Contains(file.err, "a-file: " + std::make_error_code(std::errc::not_a_directory).message()))
+      << file.err;
+#endif
+}
+
+TEST(Session, TheOwnRaceOfAGameIsOneOfItsRaces) {
+  Playground playground;
+  const HostRun lacking = playground.Play("game A Zzz races Me Vor\n");
+  EXPECT_EQ(lacking.status, 2);
+  EXPECT_TRUE(
+      Contains(lacking.err, ":1: the client has no race \"Zzz\" in A: its races are Me, Vor\n"))
+      << lacking.err;
+  EXPECT_FALSE(Contains(lacking.out, "client: the games list is now")) << "nothing was added";
+
+  // Without a races list any race goes; with one, given now or before, the race must be in it.
+  const HostRun changed =
+      playground.Play("game A Me\ngame A Me races Me Vor\ngame A Vor turn 3\ngame A Lum\n");
+  EXPECT_EQ(changed.status, 2);
+  EXPECT_TRUE(Contains(changed.err, ":4: the client has no race \"Lum\" in A")) << changed.err;
+  EXPECT_TRUE(Contains(changed.out, "client: the games list is now A (Vor, turn 3)"))
+      << changed.out;
+}
+
+TEST(Session, AWindowLeftOutOfSightReopensInsideTheMainWindowNextSession) {
+  Playground playground;
+  const HostRun far = playground.Play(kStartAlpha +
+                                      "menu main \"Pact warnings\"\n"
+                                      "window 1 move 99999 99999\n");
+  ASSERT_EQ(far.status, 0) << far.err;
+  ASSERT_TRUE(Contains(far.out, "at 99999,99999 size 500x300")) << far.out;
+  const HostRun next = playground.Play(kStartAlpha + "menu main \"Pact warnings\"\n");
+  ASSERT_EQ(next.status, 0) << next.err;
+  // Kept whole against the main window's far corner, its size as it was.
+  EXPECT_TRUE(Contains(next.out, "active, at 524,468 size 500x300\n")) << next.out;
+  EXPECT_TRUE(Contains(ReadFile(playground.Game() / kSettings), "Trucelog\\pos\\left = 524\n"));
 }
 
 TEST(Session, WithoutAGameFolderAFreshOneIsMadeAndNamedFirst) {
@@ -380,6 +454,12 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
       RunHost({"--game", "game", "--color=always"}, playground.temp.Path(), script);
   EXPECT_TRUE(Contains(coloured.out, "\x1b[48;2;112;0;0m\x1b[38;2;255;255;255m Pact with Vor"));
   EXPECT_TRUE(Contains(coloured.out, "\x1b[48;2;96;96;96m")) << "Lum's grey band";
+  // Each band's colours end on its own line, so the box's side below stays plain.
+  for (std::size_t at = coloured.out.find("\x1b[48;"); at != std::string::npos;
+       at = coloured.out.find("\x1b[48;", at + 1)) {
+    const std::size_t end = coloured.out.find('\n', at);
+    EXPECT_EQ(coloured.out.rfind("\x1b[0m", end), end - 4) << coloured.out.substr(at, end - at);
+  }
 
   // Typed in UTF-8, the race reaches the plug-in, and its file, in the client's code page.
   const HostRun cyrillic =
