@@ -413,7 +413,7 @@ void Console::ConfigCommand(const std::vector<std::string>& words) {
   for (const std::string& line : view.TextLines()) printer_.Line(line);
   if (snapshots_.Enabled()) {
     const std::string path = snapshots_.Write("settings trucelog", view.Svg("Settings: Trucelog"));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
 }
 
@@ -443,7 +443,7 @@ void Console::SettingsAnswer(const ::Answer& answer) {
     const std::string path =
         snapshots_.Write("settings trucelog " + std::string(confirm ? "ok" : "cancel"),
                          DialogView(*page, "Trucelog").Svg("Settings: Trucelog"));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
   if (confirm) {
     Entries request;

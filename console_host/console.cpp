@@ -285,8 +285,10 @@ int Console::Run() {
   Start();
 
   int status = kExitOk;
-  if (interactive) {
-    RunInteractive();
+  if (PictureFailed()) {
+    status = kExitNoPicture;
+  } else if (interactive) {
+    status = RunInteractive();
   } else if (fromInput) {
     status = RunScript(ReadInputLine, "stdin");
   } else {
@@ -363,12 +365,24 @@ void Console::Start() {
   WatchWindows();
 }
 
+void Console::CloseSettings() {
+  if (!config_) return;
+  config_->Close();
+  config_.reset();
+  printer_.CloseBox("Cancel");
+}
+
+bool Console::PictureFailed() {
+  if (!snapshots_.Failure()) return false;
+  // The transcript is left whole, its boxes closed, before the reason is said.
+  CloseSettings();
+  printer_.Flush();
+  std::cerr << "trucelog-host: " << *snapshots_.Failure() << "\n";
+  return true;
+}
+
 void Console::End() {
-  if (config_) {
-    config_->Close();
-    config_.reset();
-    printer_.CloseBox("Cancel");
-  }
+  CloseSettings();
   person_->Forget();
   printer_.Gap();
   windows_->CloseAll();
@@ -398,9 +412,11 @@ int Console::RunScript(const std::function<Typed(std::string&)>& next, const std
     if (typed == Typed::kEnded) break;
     try {
       RunLine(line, number, true);
+      if (PictureFailed()) return kExitNoPicture;
       // Whoever pipes the lines in sees each command's answer before sending the next.
       printer_.Flush();
     } catch (const SessionError& error) {
+      if (PictureFailed()) return kExitNoPicture;
       printer_.Flush();
       std::cerr << name << ":" << (error.Line() ? error.Line() : number) << ": " << error.what()
                 << "\n";
@@ -416,7 +432,7 @@ int Console::RunScript(const std::function<Typed(std::string&)>& next, const std
   return kExitOk;
 }
 
-void Console::RunInteractive() {
+int Console::RunInteractive() {
   printer_.Line(std::string("Type help for the commands, quit or ") + kEndOfInputKeys +
                 " to end, " + kInterruptKeys + " to clear a line" +
                 (reader_->Edits() ? std::string("; Tab completes ") + kTabCompletes + "." : "."));
@@ -432,9 +448,11 @@ void Console::RunInteractive() {
     try {
       RunLine(line, number, false);
     } catch (const SessionError& error) {
-      printer_.Line(std::string("error: ") + error.what());
+      if (!snapshots_.Failure()) printer_.Line(std::string("error: ") + error.what());
     }
+    if (PictureFailed()) return kExitNoPicture;
   }
+  return kExitOk;
 }
 
 void Console::RunLine(const std::string& line, int number, bool echo) {

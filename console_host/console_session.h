@@ -106,7 +106,11 @@ class Console : public SimulatedHost::Client {
   void End();
   // Runs the lines `next` reads; `name` names them in messages.
   int RunScript(const std::function<Typed(std::string&)>& next, const std::string& name);
-  void RunInteractive();
+  int RunInteractive();
+  // Says what went wrong with a picture once, the settings box closed first; false when
+  // nothing did.
+  bool PictureFailed();
+  void CloseSettings();
   void RunLine(const std::string& line, int number, bool echo);
   void Execute(const std::vector<std::string>& words, int number);
   // After a call into the plug-in: shows what changed in the windows, and throws what went

@@ -36,7 +36,8 @@ constexpr const char* kUsage =
     "\n"
     "Type help at the prompt for the commands; docs/session-language.md describes them all.\n"
     "Exit status: 0 done, 1 the game folder cannot be used, 2 a mistake in the script or the\n"
-    "options, 3 the module cannot be loaded, 130 Ctrl-C stopped the script.\n";
+    "options, 3 the module cannot be loaded, 4 a picture cannot be written, 130 Ctrl-C stopped\n"
+    "the script.\n";
 
 int Usage(const std::string& complaint) {
   std::cerr << "trucelog-host: " << complaint << "\n" << kUsage;

@@ -80,7 +80,7 @@ void Console::ShowWindow(int number, const HostMainWindow::Child& window) {
     const std::string path =
         snapshots_.Write("window " + std::to_string(number) + " " + window.caption,
                          WindowSvg(window, painted, MainArea()));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
   printer_.CloseBox("");
 }
@@ -183,12 +183,17 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
   fs::path path;
   if (words.size() == 2) {
     path = fs::path(words[1]).is_absolute() ? fs::path(words[1]) : startFolder_ / words[1];
-    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+    std::string why;
+    if (!WriteTextFile(path.string(), svg, why))
+      throw SessionError("cannot write " + path.string() + ": " + why);
   } else if (snapshots_.Enabled()) {
     path = snapshots_.Write("timeline " + key, svg);
+    if (path.empty()) return;  // the session ends on it after this line
   } else {
     path = gameFolder_ / "timeline.svg";
-    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+    std::string why;
+    if (!WriteTextFile(path.string(), svg, why))
+      throw SessionError("cannot write " + path.string() + ": " + why);
   }
   std::size_t pacts = 0;
   for (const TimelineRow& row : rows) pacts += row.pacts.size();

@@ -477,6 +477,39 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
   EXPECT_EQ(mistaken.err, "stdin:3: the client has no game \"Gamma\": it has \"Alpha\"\n");
 }
 
+TEST(Pictures, ALongGameNameIsCutFromTheFileNamesAndKeptWholeInTheTitles) {
+  Playground playground("");
+  const std::string name(240, 'Z');
+  const HostRun run = playground.Play("game " + name + " Xar turn 12 races Xar Vor\nactivate " +
+                                          name + "\nmenu main \"Pact warnings\"\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<fs::path> pictures;
+  for (const auto& entry : fs::directory_iterator(playground.temp.Path() / "pictures"))
+    pictures.push_back(entry.path());
+  ASSERT_EQ(pictures.size(), 1u);
+  const std::string file = pictures[0].filename().string();
+  EXPECT_LE(file.size(), 3 + 80 + 4) << file;
+  EXPECT_EQ(file.rfind("01-window-1-pact-expiry-warnings-zzz", 0), 0u) << file;
+  EXPECT_TRUE(Contains(ReadFile(pictures[0]), "<title>Pact expiry warnings (" + name + "/Xar"));
+}
+
+TEST(Pictures, APictureThatCannotBeWrittenEndsTheSessionWithItsReasonAfterClosingTheBox) {
+  Playground playground;
+  playground.temp.Write("not-a-folder", "a file");
+  const HostRun run = playground.Play(kStartAlpha + "config\nchoose \"Use column\" Custom2\nok\n",
+                                      {"--snapshots", "not-a-folder"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, "trucelog-host: cannot write the picture " +
+                         (playground.temp.Path() / "not-a-folder").string() +
+                         "/01-settings-trucelog.svg: " +
+                         std::make_error_code(std::errc::not_a_directory).message() + "\n");
+  EXPECT_TRUE(Contains(run.out, "\xE2\x94\x94\xE2\x94\x80 Cancel\n\nThe session ends: "))
+      << run.out;
+  EXPECT_FALSE(Contains(run.out, "choose")) << "no line after the picture's ran";
+  EXPECT_FALSE(Contains(run.out, "(picture ")) << run.out;
+}
+
 TEST(Pictures, NewPicturesFollowThoseAlreadyInTheFolder) {
   Playground playground;
   playground.temp.Write("pictures/01-old.svg", "<svg/>");
