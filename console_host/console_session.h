@@ -160,6 +160,9 @@ class Console : public SimulatedHost::Client {
   // shown again or closed.
   void WatchWindows();
   void ShowWindow(int number, const HostMainWindow::Child& window);
+  // Draws the window as it stands into the snapshots folder; `when` names the occasion.
+  void Picture(int number, const HostMainWindow::Child& window, const CDisplayList& painted,
+               const std::string& when);
   std::optional<HostMainWindow::Child> FindWindow(int number) const;
   // The main window's client area, where a maximised window spreads.
   SIZE MainArea() const;

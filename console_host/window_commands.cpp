@@ -76,13 +76,17 @@ void Console::ShowWindow(int number, const HostMainWindow::Child& window) {
   printer_.OpenBox("window " + std::to_string(number) + ": " + ShowAnsi(window.caption) +
                    " \xE2\x80\x94 " + WindowState(window));
   for (const std::string& line : BandLines(BandsOf(painted), printer_.Color())) printer_.Line(line);
-  if (snapshots_.Enabled()) {
-    const std::string path =
-        snapshots_.Write("window " + std::to_string(number) + " " + window.caption,
-                         WindowSvg(window, painted, MainArea()));
-    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
-  }
+  Picture(number, window, painted, "");
   printer_.CloseBox("");
+}
+
+void Console::Picture(int number, const HostMainWindow::Child& window, const CDisplayList& painted,
+                      const std::string& when) {
+  if (!snapshots_.Enabled()) return;
+  const std::string path = snapshots_.Write(
+      "window " + std::to_string(number) + (when.empty() ? "" : " " + when) + " " + window.caption,
+      WindowSvg(window, painted, MainArea()));
+  if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
 }
 
 void Console::WindowsCommand(const std::vector<std::string>&) {
@@ -162,6 +166,13 @@ void Console::WindowCommand(const std::vector<std::string>& words) {
   if (const std::optional<HostMainWindow::Child> now = FindWindow(number)) {
     printer_.Line("window " + std::to_string(number) + ": " + ShowAnsi(now->caption) +
                   " \xE2\x80\x94 " + WindowState(*now));
+    // What changes how the window stands is drawn; a key or an activation alone is not.
+    const std::string drawn = action.rfind("min", 0) == 0   ? "minimized"
+                              : action.rfind("max", 0) == 0 ? "maximized"
+                              : action == "restore"         ? "restored"
+                              : move                        ? "moved"
+                                                            : "";
+    if (!drawn.empty() && now->visible) Picture(number, *now, windows_->Paint(now->hWnd), drawn);
   }
 }
 

@@ -510,6 +510,50 @@ TEST(Pictures, APictureThatCannotBeWrittenEndsTheSessionWithItsReasonAfterClosin
   EXPECT_FALSE(Contains(run.out, "(picture ")) << run.out;
 }
 
+TEST(Pictures, MaximiseMinimiseRestoreAndMoveAreDrawnAndANewWindowOpensAsTheActiveOneStands) {
+  Playground playground;
+  const HostRun run = playground.Play(kStartAlpha +
+                                          "menu main \"Pact warnings\"\n"
+                                          "window 1 maximise\n"
+                                          "menu main \"Pact warnings\"\n"
+                                          "windows\n"
+                                          "window 2 minimize\n"
+                                          "window 2 restore\n"
+                                          "window 1 move 10 20\n"
+                                          "window 1 activate\n"
+                                          "window 1 escape\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The frame opens a window maximised over a maximised one, which goes back to its place.
+  EXPECT_TRUE(Contains(run.out,
+                       "window 2: Pact expiry warnings (Alpha/Xar turn 12) \xE2\x80\x94 "
+                       "maximised, active"))
+      << run.out;
+  EXPECT_TRUE(Contains(run.out,
+                       "window 1: Pact expiry warnings (Alpha/Xar turn 12) \xE2\x80\x94 "
+                       "open, at 0,0 size 500x300\n"))
+      << run.out;
+  const fs::path pictures = playground.temp.Path() / "pictures";
+  const auto size = [&](const std::string& name) {
+    const std::string svg = ReadFile(pictures / name);
+    const std::size_t at = svg.find("width=\"");
+    return at == std::string::npos ? std::string() : svg.substr(at, svg.find('>', at) - at);
+  };
+  EXPECT_TRUE(Contains(size("02-window-1-maximized-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"1024\" height=\"768\""));
+  EXPECT_TRUE(Contains(size("03-window-2-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"1024\" height=\"768\""));
+  EXPECT_TRUE(Contains(size("04-window-2-minimized-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"160\" height=\"22\""));
+  EXPECT_TRUE(Contains(size("05-window-2-restored-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"500\" height=\"300\""));
+  EXPECT_TRUE(Contains(size("06-window-1-moved-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"500\" height=\"300\""));
+  EXPECT_FALSE(fs::exists(pictures / "07-window-1-pact-expiry-warnings-alpha-xar-turn-12.svg"))
+      << "activating or a key changes nothing to draw";
+  EXPECT_EQ(std::distance(fs::directory_iterator(pictures), fs::directory_iterator()), 6);
+}
+
 TEST(Pictures, NewPicturesFollowThoseAlreadyInTheFolder) {
   Playground playground;
   playground.temp.Write("pictures/01-old.svg", "<svg/>");
