@@ -92,7 +92,12 @@ fs::path TempFolder(std::error_code& error) {
       break;
     }
   }
+  // Named as the person would look for it when no variable names it.
+#ifdef _WIN32
+  if (temp.empty()) temp = "%TEMP%";
+#else
   if (temp.empty()) temp = "/tmp";
+#endif
   std::error_code missing;
   error = fs::exists(temp, missing) ? std::make_error_code(std::errc::not_a_directory)
                                     : std::make_error_code(std::errc::no_such_file_or_directory);
