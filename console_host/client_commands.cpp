@@ -138,6 +138,12 @@ void Console::GameCommand(const std::vector<std::string>& words) {
                          Quoted(words[i]));
     }
   }
+  // The player's own race is one of the game's: the client never lists a game otherwise.
+  const Game* known = client_.FindGame(words[1]);
+  Game listed;
+  listed.name = words[1];
+  listed.races = races ? *races : known ? known->races : std::vector<std::string>{};
+  if (!listed.races.empty()) RaceOf(listed, words[2]);
   Game& game = client_.PutGame(words[1], words[2]);
   if (turn) game.lastTurn = game.turn = *turn;
   if (races) game.races = *races;
@@ -407,7 +413,7 @@ void Console::ConfigCommand(const std::vector<std::string>& words) {
   for (const std::string& line : view.TextLines()) printer_.Line(line);
   if (snapshots_.Enabled()) {
     const std::string path = snapshots_.Write("settings trucelog", view.Svg("Settings: Trucelog"));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
 }
 
@@ -437,7 +443,7 @@ void Console::SettingsAnswer(const ::Answer& answer) {
     const std::string path =
         snapshots_.Write("settings trucelog " + std::string(confirm ? "ok" : "cancel"),
                          DialogView(*page, "Trucelog").Svg("Settings: Trucelog"));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
+    if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
   }
   if (confirm) {
     Entries request;

@@ -1,7 +1,9 @@
 #include "console.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -74,10 +76,38 @@ bool CountedLess(const std::string& a, const std::string& b) {
 
 namespace {
 
-// A folder of this host's own in the system's temporary folder; empty when none can be made.
-fs::path FreshFolder() {
-  std::error_code error;
-  const fs::path temp = fs::temp_directory_path(error);
+// The system's temporary folder; when it cannot be used, the one it names and why not.
+fs::path TempFolder(std::error_code& error) {
+  fs::path temp = fs::temp_directory_path(error);
+  if (!error) return temp;
+#ifdef _WIN32
+  const char* const kNamers[] = {"TMP", "TEMP", "USERPROFILE"};
+#else
+  const char* const kNamers[] = {"TMPDIR", "TMP", "TEMP", "TEMPDIR"};
+#endif
+  for (const char* namer : kNamers) {
+    const char* named = std::getenv(namer);
+    if (named && *named) {
+      temp = named;
+      break;
+    }
+  }
+  // Named as the person would look for it when no variable names it.
+#ifdef _WIN32
+  if (temp.empty()) temp = "%TEMP%";
+#else
+  if (temp.empty()) temp = "/tmp";
+#endif
+  std::error_code missing;
+  error = fs::exists(temp, missing) ? std::make_error_code(std::errc::not_a_directory)
+                                    : std::make_error_code(std::errc::no_such_file_or_directory);
+  return temp;
+}
+
+// A folder of this host's own in the system's temporary folder; empty when none can be made,
+// `error` then saying why.
+fs::path FreshFolder(fs::path& temp, std::error_code& error) {
+  temp = TempFolder(error);
   if (error) return {};
   std::random_device seed;
   std::mt19937 random(seed());
@@ -90,8 +120,47 @@ fs::path FreshFolder() {
     }
     // Only the one that creates the folder is told so: two hosts never share one.
     if (fs::create_directory(temp / name, error)) return temp / name;
+    if (error) return {};
   }
+  error = std::make_error_code(std::errc::file_exists);
   return {};
+}
+
+// The names an answer may go on with: the controls its verb acts on, then a list's items or a
+// group's choices.
+std::vector<std::string> AnswerCompletions(const DialogView& view,
+                                           const std::vector<std::string>& before) {
+  const std::string& verb = before[0];
+  std::vector<ControlKind> kinds;
+  if (verb == "type") kinds = {ControlKind::kEdit, ControlKind::kCombo};
+  if (verb == "choose") {
+    kinds = {ControlKind::kDropList, ControlKind::kCombo, ControlKind::kList,
+             ControlKind::kGroupBox};
+  }
+  if (verb == "tick" || verb == "untick") kinds = {ControlKind::kCheckBox};
+  if (verb == "click") kinds = {ControlKind::kButton, ControlKind::kCheckBox, ControlKind::kRadio};
+  std::vector<std::string> words;
+  if (before.size() == 1) {
+    for (const DialogControl& control : view.Controls()) {
+      const bool named = !control.name.empty();
+      if (named && std::find(kinds.begin(), kinds.end(), control.kind) != kinds.end())
+        words.push_back(control.name);
+      if (control.checkList && (verb == "tick" || verb == "untick"))
+        words.insert(words.end(), control.items.begin(), control.items.end());
+    }
+  } else if (verb == "choose" && before.size() == 2) {
+    try {
+      const DialogControl& list = view.Find(before[1], kinds, "a list or a group of choices");
+      words = list.items;
+      for (const DialogControl& member : view.Controls()) {
+        if (member.kind == ControlKind::kRadio && member.group == list.name)
+          words.push_back(member.name);
+      }
+    } catch (const SessionError&) {
+      // A list nobody can find completes nothing; the line says why when it runs.
+    }
+  }
+  return words;
 }
 
 }  // namespace
@@ -203,7 +272,8 @@ int Console::Run() {
   if (!fromInput) {
     script.open(options_.script, std::ios::binary);
     if (!script) {
-      std::cerr << "trucelog-host: cannot read the script " << options_.script << "\n";
+      std::cerr << "trucelog-host: cannot read the script " << options_.script << ": "
+                << std::error_code(errno, std::generic_category()).message() << "\n";
       return kExitBadInput;
     }
   }
@@ -220,8 +290,10 @@ int Console::Run() {
   Start();
 
   int status = kExitOk;
-  if (interactive) {
-    RunInteractive();
+  if (PictureFailed()) {
+    status = kExitNoPicture;
+  } else if (interactive) {
+    status = RunInteractive();
   } else if (fromInput) {
     status = RunScript(ReadInputLine, "stdin");
   } else {
@@ -238,10 +310,11 @@ int Console::Run() {
 int Console::EnterGameFolder() {
   std::error_code error;
   if (options_.game.empty()) {
-    gameFolder_ = FreshFolder();
+    fs::path temp;
+    gameFolder_ = FreshFolder(temp, error);
     if (gameFolder_.empty()) {
-      std::cerr << "trucelog-host: cannot create a game folder in "
-                << fs::temp_directory_path(error).string() << "\n";
+      std::cerr << "trucelog-host: cannot create a game folder in " << temp.string() << ": "
+                << error.message() << "\n";
       return kExitFailure;
     }
   } else {
@@ -252,10 +325,19 @@ int Console::EnterGameFolder() {
   // The client's folder always has PLUGINS/: without it every save of the plug-in would fail.
   fs::path plugins = gameFolder_ / kPluginsFolder;
   if (!error) plugins = Caseless(gameFolder_, kPluginsFolder);
-  if (!error && !fs::is_directory(plugins, error)) fs::create_directory(plugins, error);
+  std::string where;
+  if (!error && !fs::is_directory(plugins, error)) {
+    // A file in its place would make the system say only that something exists there.
+    if (fs::exists(plugins, error)) {
+      error = std::make_error_code(std::errc::not_a_directory);
+      where = plugins.filename().string() + ": ";
+    } else {
+      fs::create_directory(plugins, error);
+    }
+  }
   if (error) {
     std::cerr << "trucelog-host: cannot use the game folder "
-              << (options_.game.empty() ? gameFolder_.string() : options_.game) << ": "
+              << (options_.game.empty() ? gameFolder_.string() : options_.game) << ": " << where
               << error.message() << "\n";
     return kExitFailure;
   }
@@ -288,12 +370,24 @@ void Console::Start() {
   WatchWindows();
 }
 
+void Console::CloseSettings() {
+  if (!config_) return;
+  config_->Close();
+  config_.reset();
+  printer_.CloseBox("Cancel");
+}
+
+bool Console::PictureFailed() {
+  if (!snapshots_.Failure()) return false;
+  // The transcript is left whole, its boxes closed, before the reason is said.
+  CloseSettings();
+  printer_.Flush();
+  std::cerr << "trucelog-host: " << *snapshots_.Failure() << "\n";
+  return true;
+}
+
 void Console::End() {
-  if (config_) {
-    config_->Close();
-    config_.reset();
-    printer_.CloseBox("Cancel");
-  }
+  CloseSettings();
   person_->Forget();
   printer_.Gap();
   windows_->CloseAll();
@@ -323,9 +417,11 @@ int Console::RunScript(const std::function<Typed(std::string&)>& next, const std
     if (typed == Typed::kEnded) break;
     try {
       RunLine(line, number, true);
+      if (PictureFailed()) return kExitNoPicture;
       // Whoever pipes the lines in sees each command's answer before sending the next.
       printer_.Flush();
     } catch (const SessionError& error) {
+      if (PictureFailed()) return kExitNoPicture;
       printer_.Flush();
       std::cerr << name << ":" << (error.Line() ? error.Line() : number) << ": " << error.what()
                 << "\n";
@@ -341,7 +437,7 @@ int Console::RunScript(const std::function<Typed(std::string&)>& next, const std
   return kExitOk;
 }
 
-void Console::RunInteractive() {
+int Console::RunInteractive() {
   printer_.Line(std::string("Type help for the commands, quit or ") + kEndOfInputKeys +
                 " to end, " + kInterruptKeys + " to clear a line" +
                 (reader_->Edits() ? std::string("; Tab completes ") + kTabCompletes + "." : "."));
@@ -357,9 +453,11 @@ void Console::RunInteractive() {
     try {
       RunLine(line, number, false);
     } catch (const SessionError& error) {
-      printer_.Line(std::string("error: ") + error.what());
+      if (!snapshots_.Failure()) printer_.Line(std::string("error: ") + error.what());
     }
+    if (PictureFailed()) return kExitNoPicture;
   }
+  return kExitOk;
 }
 
 void Console::RunLine(const std::string& line, int number, bool echo) {
@@ -449,13 +547,8 @@ std::vector<std::string> Console::Completions(const std::vector<std::string>& ty
     }
   } else if (verb == "window" && before.size() == 2) {
     words = {"show", "activate", "minimize", "maximize", "restore", "escape", "close", "move"};
-  } else if (config_ && before.size() == 1 &&
-             (verb == "type" || verb == "choose" || verb == "tick" || verb == "untick" ||
-              verb == "click")) {
-    const DialogView view(*config_->Page(), "Trucelog");
-    for (const DialogControl& control : view.Controls()) {
-      if (!control.name.empty()) words.push_back(control.name);
-    }
+  } else if (config_ && IsAnswerVerb(verb)) {
+    words = AnswerCompletions(DialogView(*config_->Page(), "Trucelog"), before);
   }
   for (std::string& word : words) word = ShowAnsi(word);
   return words;

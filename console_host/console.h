@@ -19,6 +19,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;        // the game folder or a file could not be used
 inline constexpr int kExitBadInput = 2;       // a script mistake, or a bad option
 inline constexpr int kExitNoModule = 3;       // the module cannot be loaded or lacks an entry point
+inline constexpr int kExitNoPicture = 4;      // a picture could not be written (the session closed)
 inline constexpr int kExitInterrupted = 130;  // Ctrl-C stopped the script (the session closed)
 
 // Plays the whole session; answers the exit status.

@@ -28,7 +28,7 @@ inline constexpr const char* kEcho = "\xC2\xBB ";  // "» "
 // What Tab completes at the prompt, where readline edits the line.
 inline constexpr const char* kTabCompletes =
     "commands, games, races, views, menu items, script functions, window actions and the "
-    "settings page's fields";
+    "settings page's fields and their choices";
 // Where the plug-in keeps its store file: "PLUGINS\Trucelog.ini" under the client's folder.
 inline constexpr const char* kPluginsFolder = "PLUGINS";
 inline constexpr const char* kStoreFileName = "Trucelog.ini";
@@ -106,7 +106,11 @@ class Console : public SimulatedHost::Client {
   void End();
   // Runs the lines `next` reads; `name` names them in messages.
   int RunScript(const std::function<Typed(std::string&)>& next, const std::string& name);
-  void RunInteractive();
+  int RunInteractive();
+  // Says what went wrong with a picture once, the settings box closed first; false when
+  // nothing did.
+  bool PictureFailed();
+  void CloseSettings();
   void RunLine(const std::string& line, int number, bool echo);
   void Execute(const std::vector<std::string>& words, int number);
   // After a call into the plug-in: shows what changed in the windows, and throws what went
@@ -156,6 +160,9 @@ class Console : public SimulatedHost::Client {
   // shown again or closed.
   void WatchWindows();
   void ShowWindow(int number, const HostMainWindow::Child& window);
+  // Draws the window as it stands into the snapshots folder; `when` names the occasion.
+  void Picture(int number, const HostMainWindow::Child& window, const CDisplayList& painted,
+               const std::string& when);
   std::optional<HostMainWindow::Child> FindWindow(int number) const;
   // The main window's client area, where a maximised window spreads.
   SIZE MainArea() const;

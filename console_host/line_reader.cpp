@@ -48,7 +48,13 @@ class PlainReader : public LineReader {
 
 // Readline completes through plain C functions; they reach the one reader through here.
 LineReader::Completer* activeCompleter = nullptr;
-std::vector<std::string> candidates;
+// What the word typed so far is matched against, and what replaces it: a name with blanks is
+// matched as it reads but goes in quoted.
+struct Candidate {
+  std::string name;
+  std::string written;
+};
+std::vector<Candidate> candidates;
 // Set by the key Ctrl-C stands for while readline reads.
 bool lineInterrupted = false;
 
@@ -67,6 +73,12 @@ int ReadKey(FILE* stream) {
 }
 
 int ClearLine(int, int) {
+  // Shown after what was typed, while readline still knows where that ends: once it returns it
+  // puts the cursor back at the start of the line, over the prompt.
+  rl_point = rl_end;
+  rl_redisplay();
+  std::fputs(kInterruptEcho, rl_outstream ? rl_outstream : stdout);
+  std::fflush(rl_outstream ? rl_outstream : stdout);
   rl_replace_line("", 0);
   lineInterrupted = true;
   rl_done = 1;
@@ -78,8 +90,10 @@ char* NextCandidate(const char* text, int state) {
   if (state == 0) next = 0;
   const std::string typed = text;
   while (next < candidates.size()) {
-    const std::string& candidate = candidates[next++];
-    if (candidate.compare(0, typed.size(), typed) == 0) return strdup(candidate.c_str());
+    const Candidate& candidate = candidates[next++];
+    if (candidate.name.compare(0, typed.size(), typed) == 0 ||
+        candidate.written.compare(0, typed.size(), typed) == 0)
+      return strdup(candidate.written.c_str());
   }
   return nullptr;
 }
@@ -97,10 +111,9 @@ char** Complete(const char* text, int start, int) {
     } catch (const SessionError&) {
       return nullptr;
     }
-    candidates = (*activeCompleter)(before);
     // Inside an opened quote the words go as they are; outside, one with blanks opens its own.
-    if (rl_completion_quote_character == 0) {
-      for (std::string& candidate : candidates) candidate = QuoteTyped(candidate);
+    for (const std::string& name : (*activeCompleter)(before)) {
+      candidates.push_back({name, rl_completion_quote_character == 0 ? QuoteTyped(name) : name});
     }
   }
   return rl_completion_matches(text, NextCandidate);
@@ -156,7 +169,6 @@ class ReadlineReader : public LineReader {
     line = read;
     std::free(read);
     if (lineInterrupted) {
-      std::cout << kInterruptEcho << std::flush;
       line.clear();
       return Typed::kInterrupted;
     }

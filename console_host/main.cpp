@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "console.h"
 #include "console_streams.h"
@@ -35,7 +36,8 @@ constexpr const char* kUsage =
     "\n"
     "Type help at the prompt for the commands; docs/session-language.md describes them all.\n"
     "Exit status: 0 done, 1 the game folder cannot be used, 2 a mistake in the script or the\n"
-    "options, 3 the module cannot be loaded, 130 Ctrl-C stopped the script.\n";
+    "options, 3 the module cannot be loaded, 4 a picture cannot be written, 130 Ctrl-C stopped\n"
+    "the script.\n";
 
 int Usage(const std::string& complaint) {
   std::cerr << "trucelog-host: " << complaint << "\n" << kUsage;
@@ -111,10 +113,16 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.snapshots, error);
     options.snapshots = std::filesystem::absolute(options.snapshots, error).string();
   }
-  if (!options.script.empty() && options.script != "-" &&
-      !std::filesystem::is_regular_file(options.script, error)) {
-    std::cerr << "trucelog-host: no script " << options.script << "\n";
-    return kExitBadInput;
+  if (!options.script.empty() && options.script != "-") {
+    // A folder opens as a stream on some systems and reads as empty: the reason is said instead.
+    const auto kind = std::filesystem::status(options.script, error).type();
+    if (kind == std::filesystem::file_type::directory)
+      error = std::make_error_code(std::errc::is_a_directory);
+    if (error) {
+      std::cerr << "trucelog-host: cannot read the script " << options.script << ": "
+                << error.message() << "\n";
+      return kExitBadInput;
+    }
   }
   return RunConsole(options);
 }

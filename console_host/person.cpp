@@ -155,7 +155,7 @@ void Person::Picture(CWnd& window, const std::string& caption, const std::string
   const DialogView view(window, caption);
   const std::string path =
       snapshots_.Write(caption + (when.empty() ? "" : " " + when), view.Svg(caption));
-  printer_.Line("(picture " + path.substr(path.rfind('/') + 1) + ")");
+  if (!path.empty()) printer_.Line("(picture " + path.substr(path.rfind('/') + 1) + ")");
 }
 
 void Person::ActOn(CWnd& window, const std::string& caption, const Answer& answer) {
@@ -335,7 +335,7 @@ int Person::OnMessageBox(const CString& text, const CString& caption, UINT type)
     if (snapshots_.Enabled()) {
       const std::string path = snapshots_.Write(
           caption.GetString(), MessageBoxSvg(text.GetString(), caption.GetString(), buttons));
-      printer_.Line("(picture " + path.substr(path.rfind('/') + 1) + ")");
+      if (!path.empty()) printer_.Line("(picture " + path.substr(path.rfind('/') + 1) + ")");
     }
     std::string choices;
     for (const Button& button : buttons) {

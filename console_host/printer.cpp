@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "display.h"
 #include "script_words.h"
@@ -58,9 +60,19 @@ std::string Slug(const std::string& text) {
   return slug.empty() ? "picture" : slug;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text) {
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& why) {
+  errno = 0;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  return file && (file << text) && file.flush();
+  if (file && (file << text) && file.flush()) return true;
+  // The streams keep no reason of their own; the system's is still in errno.
+  why = errno != 0 ? std::error_code(errno, std::generic_category()).message()
+                   : std::string("the system gave no reason");
+  return false;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+  std::string why;
+  return WriteTextFile(path, text, why);
 }
 
 Snapshots::Snapshots(std::string folder) : folder_(std::move(folder)) {
@@ -81,10 +93,21 @@ Snapshots::Snapshots(std::string folder) : folder_(std::move(folder)) {
 }
 
 std::string Snapshots::Write(const std::string& name, const std::string& svg) {
-  if (!Enabled()) return "";
+  if (!Enabled() || failure_) return "";
   char number[16];
   std::snprintf(number, sizeof(number), "%02d-", ++count_);
-  const std::string path = folder_ + "/" + number + Slug(name) + ".svg";
-  if (!WriteTextFile(path, svg)) throw SessionError("cannot write the picture " + path);
+  std::string slug = Slug(name);
+  // Whole words where they fit; the picture's title keeps the whole name.
+  if (slug.size() > kLongestSlug) {
+    slug.resize(kLongestSlug);
+    const std::size_t lastDash = slug.rfind('-');
+    if (lastDash != std::string::npos && lastDash > kLongestSlug / 2) slug.resize(lastDash);
+  }
+  const std::string path = folder_ + "/" + number + slug + ".svg";
+  std::string why;
+  if (!WriteTextFile(path, svg, why)) {
+    failure_ = "cannot write the picture " + path + ": " + why;
+    return "";
+  }
   return path;
 }

@@ -3,6 +3,8 @@
 // the SVG pictures written to the snapshots folder when one was asked for.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -36,16 +38,23 @@ class Snapshots {
   explicit Snapshots(std::string folder);
 
   bool Enabled() const { return !folder_.empty(); }
-  // Writes `svg` as "NN-<name>.svg" and answers the file's path; empty when disabled.
-  // Throws SessionError when the file cannot be written.
+  // Writes `svg` as "NN-<name>.svg", the name shortened to fit any file system, and answers
+  // the file's path; empty when disabled or when it could not be written. The first failure
+  // is kept, and no picture is written after it: the session ends on it (kExitNoPicture).
   std::string Write(const std::string& name, const std::string& svg);
+  // What went wrong with a picture, with the system's reason; empty while all went well.
+  const std::optional<std::string>& Failure() const { return failure_; }
+
+  static constexpr std::size_t kLongestSlug = 80;
 
  private:
   std::string folder_;
   int count_ = 0;
+  std::optional<std::string> failure_;
 };
 
 // `text` made fit for a file name: lower case letters and digits, other runs as one "-".
 std::string Slug(const std::string& text);
-// Writes `text` to `path`; false when it could not.
+// Writes `text` to `path`; false when it could not, `why` then holding the system's reason.
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& why);
 bool WriteTextFile(const std::string& path, const std::string& text);

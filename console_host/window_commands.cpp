@@ -76,13 +76,17 @@ void Console::ShowWindow(int number, const HostMainWindow::Child& window) {
   printer_.OpenBox("window " + std::to_string(number) + ": " + ShowAnsi(window.caption) +
                    " \xE2\x80\x94 " + WindowState(window));
   for (const std::string& line : BandLines(BandsOf(painted), printer_.Color())) printer_.Line(line);
-  if (snapshots_.Enabled()) {
-    const std::string path =
-        snapshots_.Write("window " + std::to_string(number) + " " + window.caption,
-                         WindowSvg(window, painted, MainArea()));
-    printer_.Line("(picture " + fs::path(path).filename().string() + ")");
-  }
+  Picture(number, window, painted, "");
   printer_.CloseBox("");
+}
+
+void Console::Picture(int number, const HostMainWindow::Child& window, const CDisplayList& painted,
+                      const std::string& when) {
+  if (!snapshots_.Enabled()) return;
+  const std::string path = snapshots_.Write(
+      "window " + std::to_string(number) + (when.empty() ? "" : " " + when) + " " + window.caption,
+      WindowSvg(window, painted, MainArea()));
+  if (!path.empty()) printer_.Line("(picture " + fs::path(path).filename().string() + ")");
 }
 
 void Console::WindowsCommand(const std::vector<std::string>&) {
@@ -162,6 +166,13 @@ void Console::WindowCommand(const std::vector<std::string>& words) {
   if (const std::optional<HostMainWindow::Child> now = FindWindow(number)) {
     printer_.Line("window " + std::to_string(number) + ": " + ShowAnsi(now->caption) +
                   " \xE2\x80\x94 " + WindowState(*now));
+    // What changes how the window stands is drawn; a key or an activation alone is not.
+    const std::string drawn = action.rfind("min", 0) == 0   ? "minimized"
+                              : action.rfind("max", 0) == 0 ? "maximized"
+                              : action == "restore"         ? "restored"
+                              : move                        ? "moved"
+                                                            : "";
+    if (!drawn.empty() && now->visible) Picture(number, *now, windows_->Paint(now->hWnd), drawn);
   }
 }
 
@@ -183,12 +194,17 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
   fs::path path;
   if (words.size() == 2) {
     path = fs::path(words[1]).is_absolute() ? fs::path(words[1]) : startFolder_ / words[1];
-    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+    std::string why;
+    if (!WriteTextFile(path.string(), svg, why))
+      throw SessionError("cannot write " + path.string() + ": " + why);
   } else if (snapshots_.Enabled()) {
     path = snapshots_.Write("timeline " + key, svg);
+    if (path.empty()) return;  // the session ends on it after this line
   } else {
     path = gameFolder_ / "timeline.svg";
-    if (!WriteTextFile(path.string(), svg)) throw SessionError("cannot write " + path.string());
+    std::string why;
+    if (!WriteTextFile(path.string(), svg, why))
+      throw SessionError("cannot write " + path.string() + ": " + why);
   }
   std::size_t pacts = 0;
   for (const TimelineRow& row : rows) pacts += row.pacts.size();

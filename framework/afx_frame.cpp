@@ -1,5 +1,7 @@
 #include "afx_frame.h"
 
+#include <vector>
+
 #include "afx_app.h"
 #include "afx_docview.h"
 #include "afx_module.h"
@@ -133,6 +135,15 @@ BOOL MDIChildClass::Show(HWND hWnd, int command) {
   const BOOL wasVisible = WindowClass::Show(hWnd, command);
   MDIClientClass* client = ClientOf(hWnd);
   if (!client) return wasVisible;
+  if (command == SW_SHOWMAXIMIZED) {
+    // One child at a time is maximised; the others go back to their places, still behind.
+    for (HWND sibling : std::vector<HWND>(Wnd(window->parent)->children)) {
+      if (sibling != hWnd && IsWindow(sibling) && Wnd(sibling)->As<MDIChildClass>() &&
+          IsZoomed(sibling) && (Wnd(sibling)->style & WS_VISIBLE)) {
+        ::ShowWindow(sibling, SW_SHOWNOACTIVATE);
+      }
+    }
+  }
   switch (command) {
     case SW_HIDE:
       client->PassOn(window->parent, hWnd, false);
@@ -400,6 +411,14 @@ void CMDIChildWnd::MDIMaximize() { ShowWindow(SW_SHOWMAXIMIZED); }
 void CMDIChildWnd::MDIRestore() { ShowWindow(SW_RESTORE); }
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow) {
+  // The frame's convention: a child brought up while the active one is maximised takes its
+  // place maximised.
+  if (nCmdShow == -1) {
+    BOOL maximized = FALSE;
+    CMDIFrameWnd* frame = GetMDIFrame();
+    CMDIChildWnd* active = frame ? frame->MDIGetActive(&maximized) : nullptr;
+    if (maximized && active != this) nCmdShow = SW_SHOWMAXIMIZED;
+  }
   CFrameWnd::ActivateFrame(nCmdShow);
   if (IsWindow(m_hWnd) && (GetStyle() & WS_VISIBLE)) MDIActivate();
 }

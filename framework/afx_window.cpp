@@ -584,10 +584,29 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* placement) {
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* placement) {
   Window* const window = Wnd(hWnd);
   if (!Live(hWnd) || !placement) return FALSE;
+  RECT rect = placement->rcNormalPosition;
+  if (window->parent) {
+    // As the system does, a place wholly out of sight is moved back into view, its size kept,
+    // so a position saved on a larger screen never hides the window.
+    const RECT area = ClientArea(window->parent);
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    const long long height = static_cast<long long>(rect.bottom) - rect.top;
+    if (rect.right <= area.left || rect.left >= area.right || rect.bottom <= area.top ||
+        rect.top >= area.bottom) {
+      rect.left = static_cast<LONG>(
+          (std::max)(static_cast<long long>(area.left),
+                     (std::min)(static_cast<long long>(rect.left), area.right - width)));
+      rect.top = static_cast<LONG>(
+          (std::max)(static_cast<long long>(area.top),
+                     (std::min)(static_cast<long long>(rect.top), area.bottom - height)));
+      rect.right = static_cast<LONG>((std::min)(rect.left + width, 2147483647LL));
+      rect.bottom = static_cast<LONG>((std::min)(rect.top + height, 2147483647LL));
+    }
+  }
   if (window->style & kShowStates) {
-    window->normalRect = placement->rcNormalPosition;
+    window->normalRect = rect;
   } else {
-    window->rect = placement->rcNormalPosition;
+    window->rect = rect;
   }
   ShowWindow(hWnd, static_cast<int>(placement->showCmd));
   return TRUE;

@@ -233,6 +233,45 @@ TEST(Prompt, TabCompletesNamesInTheClientsLettersAndTheGreetingTellsWhatTheReadm
   EXPECT_EQ(terminal.Finish(), 0);
 }
 
+TEST(Prompt, TabCompletesNamesWithBlanksUnquotedAndEachAnswerWhatItActsOn) {
+  if (!TRUCELOG_LINE_EDITING) GTEST_SKIP() << "built without GNU readline: no Tab completion";
+  Playground playground;
+  HostTerminal terminal({"--game", "game", "--color=never"}, playground.temp.Path());
+  StartInAlpha(terminal);
+  // Ctrl-C shows after what was typed, the prompt before it left whole.
+  terminal.Press("abc");
+  ASSERT_TRUE(terminal.WaitFor("abc")) << terminal.Screen();
+  terminal.Press("\x03");
+  ASSERT_TRUE(terminal.WaitFor("^C\r\n")) << terminal.Screen();
+  EXPECT_TRUE(Contains(terminal.Screen(), "trucelog> abc^C\r\n")) << terminal.Screen();
+
+  terminal.Press("menu races S\t");
+  terminal.Press("\r");
+  ASSERT_TRUE(terminal.WaitFor("With [Lum]")) << terminal.Screen();
+  terminal.Press("\x03");
+  ASSERT_TRUE(terminal.WaitFor("trucelog> ")) << terminal.Screen();
+
+  terminal.Type("config");
+  ASSERT_TRUE(terminal.WaitFor("settings> ")) << terminal.Screen();
+  // Only check boxes are ticked: "W" then fits no field, and "g" picks the second box.
+  terminal.Press("tick W\t");
+  terminal.Press("g\t\r");
+  ASSERT_TRUE(terminal.WaitFor("\xC2\xBB tick \"Warn me when game loaded\"\r\n"))
+      << terminal.Screen();
+  terminal.Press("choose \"Use column\" Custom\t");
+  terminal.Press("\t");
+  ASSERT_TRUE(terminal.WaitFor("Custom1  Custom2  Custom3")) << terminal.Screen();
+  terminal.Press("2\r");
+  ASSERT_TRUE(terminal.WaitFor("\xC2\xBB choose \"Use column\" Custom2\r\n")) << terminal.Screen();
+  terminal.Type("ok");
+  ASSERT_TRUE(terminal.WaitFor("trucelog> ")) << terminal.Screen();
+  terminal.Type("quit");
+  EXPECT_EQ(terminal.Finish(), 0) << terminal.Screen();
+  EXPECT_FALSE(Contains(terminal.Screen(), "error:")) << terminal.Screen();
+  EXPECT_TRUE(Contains(ReadFile(playground.Game() / kSettings), "Trucelog\\ColNum = 2\n"))
+      << ReadFile(playground.Game() / kSettings);
+}
+
 TEST(Script, CtrlCStopsAPipedScriptBetweenLinesAndTheSessionClosesAsUsual) {
   Playground playground;
   HostTerminal host({"--game", "game", "--color=never", "-"}, playground.temp.Path(),

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "host_process.h"
@@ -189,6 +190,79 @@ TEST(Session, BadOptionsAndModulesSayWhatIsWrong) {
   EXPECT_EQ(incomplete.status, 3);
   EXPECT_TRUE(Contains(incomplete.err, ": missing export ")) << incomplete.err;
   EXPECT_EQ(std::count(incomplete.err.begin(), incomplete.err.end(), '\n'), 1);
+}
+
+TEST(Session, WhatCannotBeUsedAtStartIsNamedWithTheSystemsReason) {
+  Playground playground;
+  fs::create_directories(playground.temp.Path() / "a-folder");
+  const HostRun folder = RunHost({"--game", "game", "a-folder"}, playground.temp.Path());
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_EQ(folder.err, "trucelog-host: cannot read the script a-folder: " +
+                            std::make_error_code(std::errc::is_a_directory).message() + "\n");
+
+  playground.temp.Write("blocked/PLUGINS", "a file where the folder goes");
+  const HostRun plugins = RunHost({"--game", "blocked"}, playground.temp.Path(), "quit\n");
+  EXPECT_EQ(plugins.status, 1);
+  EXPECT_EQ(plugins.err.rfind("trucelog-host: cannot use the game folder blocked: PLUGINS: ", 0),
+            0u)
+      << plugins.err;
+  EXPECT_FALSE(Contains(plugins.err, std::make_error_code(std::errc::file_exists).message()))
+      << plugins.err;
+
+#ifndef _WIN32
+  // The host asks the system for its temporary folder, which reads TMPDIR.
+  const char* const was = std::getenv("TMPDIR");
+  const std::string kept = was ? was : "";
+  setenv("TMPDIR", (playground.temp.Path() / "nowhere").c_str(), 1);
+  const HostRun missing = RunHost({}, playground.temp.Path(), "quit\n");
+  setenv("TMPDIR", (playground.temp.Path() / "a-file").c_str(), 1);
+  playground.temp.Write("a-file", "not a folder");
+  const HostRun file = RunHost({}, playground.temp.Path(), "quit\n");
+  if (was) {
+    setenv("TMPDIR", kept.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Contains(missing.err, "cannot create a game folder in " +
+                                        (playground.temp.Path() / "nowhere").string() + ": "))
+      << missing.err;
+  EXPECT_TRUE(
+      Contains(file.err, "a-file: " + std::make_error_code(std::errc::not_a_directory).message()))
+      << file.err;
+#endif
+}
+
+TEST(Session, TheOwnRaceOfAGameIsOneOfItsRaces) {
+  Playground playground;
+  const HostRun lacking = playground.Play("game A Zzz races Me Vor\n");
+  EXPECT_EQ(lacking.status, 2);
+  EXPECT_TRUE(
+      Contains(lacking.err, ":1: the client has no race \"Zzz\" in A: its races are Me, Vor\n"))
+      << lacking.err;
+  EXPECT_FALSE(Contains(lacking.out, "client: the games list is now")) << "nothing was added";
+
+  // Without a races list any race goes; with one, given now or before, the race must be in it.
+  const HostRun changed =
+      playground.Play("game A Me\ngame A Me races Me Vor\ngame A Vor turn 3\ngame A Lum\n");
+  EXPECT_EQ(changed.status, 2);
+  EXPECT_TRUE(Contains(changed.err, ":4: the client has no race \"Lum\" in A")) << changed.err;
+  EXPECT_TRUE(Contains(changed.out, "client: the games list is now A (Vor, turn 3)"))
+      << changed.out;
+}
+
+TEST(Session, AWindowLeftOutOfSightReopensInsideTheMainWindowNextSession) {
+  Playground playground;
+  const HostRun far = playground.Play(kStartAlpha +
+                                      "menu main \"Pact warnings\"\n"
+                                      "window 1 move 99999 99999\n");
+  ASSERT_EQ(far.status, 0) << far.err;
+  ASSERT_TRUE(Contains(far.out, "at 99999,99999 size 500x300")) << far.out;
+  const HostRun next = playground.Play(kStartAlpha + "menu main \"Pact warnings\"\n");
+  ASSERT_EQ(next.status, 0) << next.err;
+  // Kept whole against the main window's far corner, its size as it was.
+  EXPECT_TRUE(Contains(next.out, "active, at 524,468 size 500x300\n")) << next.out;
+  EXPECT_TRUE(Contains(ReadFile(playground.Game() / kSettings), "Trucelog\\pos\\left = 524\n"));
 }
 
 TEST(Session, WithoutAGameFolderAFreshOneIsMadeAndNamedFirst) {
@@ -380,6 +454,12 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
       RunHost({"--game", "game", "--color=always"}, playground.temp.Path(), script);
   EXPECT_TRUE(Contains(coloured.out, "\x1b[48;2;112;0;0m\x1b[38;2;255;255;255m Pact with Vor"));
   EXPECT_TRUE(Contains(coloured.out, "\x1b[48;2;96;96;96m")) << "Lum's grey band";
+  // Each band's colours end on its own line, so the box's side below stays plain.
+  for (std::size_t at = coloured.out.find("\x1b[48;"); at != std::string::npos;
+       at = coloured.out.find("\x1b[48;", at + 1)) {
+    const std::size_t end = coloured.out.find('\n', at);
+    EXPECT_EQ(coloured.out.rfind("\x1b[0m", end), end - 4) << coloured.out.substr(at, end - at);
+  }
 
   // Typed in UTF-8, the race reaches the plug-in, and its file, in the client's code page.
   const HostRun cyrillic =
@@ -395,6 +475,83 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
       RunHost({"--game", "game", "-"}, playground.temp.Path(), kStartAlpha + "report Gamma 3\n");
   EXPECT_EQ(mistaken.status, 2);
   EXPECT_EQ(mistaken.err, "stdin:3: the client has no game \"Gamma\": it has \"Alpha\"\n");
+}
+
+TEST(Pictures, ALongGameNameIsCutFromTheFileNamesAndKeptWholeInTheTitles) {
+  Playground playground("");
+  const std::string name(240, 'Z');
+  const HostRun run = playground.Play("game " + name + " Xar turn 12 races Xar Vor\nactivate " +
+                                          name + "\nmenu main \"Pact warnings\"\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<fs::path> pictures;
+  for (const auto& entry : fs::directory_iterator(playground.temp.Path() / "pictures"))
+    pictures.push_back(entry.path());
+  ASSERT_EQ(pictures.size(), 1u);
+  const std::string file = pictures[0].filename().string();
+  EXPECT_LE(file.size(), 3 + 80 + 4) << file;
+  EXPECT_EQ(file.rfind("01-window-1-pact-expiry-warnings-zzz", 0), 0u) << file;
+  EXPECT_TRUE(Contains(ReadFile(pictures[0]), "<title>Pact expiry warnings (" + name + "/Xar"));
+}
+
+TEST(Pictures, APictureThatCannotBeWrittenEndsTheSessionWithItsReasonAfterClosingTheBox) {
+  Playground playground;
+  playground.temp.Write("not-a-folder", "a file");
+  const HostRun run = playground.Play(kStartAlpha + "config\nchoose \"Use column\" Custom2\nok\n",
+                                      {"--snapshots", "not-a-folder"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, "trucelog-host: cannot write the picture " +
+                         (playground.temp.Path() / "not-a-folder").string() +
+                         "/01-settings-trucelog.svg: " +
+                         std::make_error_code(std::errc::not_a_directory).message() + "\n");
+  EXPECT_TRUE(Contains(run.out, "\xE2\x94\x94\xE2\x94\x80 Cancel\n\nThe session ends: "))
+      << run.out;
+  EXPECT_FALSE(Contains(run.out, "choose")) << "no line after the picture's ran";
+  EXPECT_FALSE(Contains(run.out, "(picture ")) << run.out;
+}
+
+TEST(Pictures, MaximiseMinimiseRestoreAndMoveAreDrawnAndANewWindowOpensAsTheActiveOneStands) {
+  Playground playground;
+  const HostRun run = playground.Play(kStartAlpha +
+                                          "menu main \"Pact warnings\"\n"
+                                          "window 1 maximise\n"
+                                          "menu main \"Pact warnings\"\n"
+                                          "windows\n"
+                                          "window 2 minimize\n"
+                                          "window 2 restore\n"
+                                          "window 1 move 10 20\n"
+                                          "window 1 activate\n"
+                                          "window 1 escape\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The frame opens a window maximised over a maximised one, which goes back to its place.
+  EXPECT_TRUE(Contains(run.out,
+                       "window 2: Pact expiry warnings (Alpha/Xar turn 12) \xE2\x80\x94 "
+                       "maximised, active"))
+      << run.out;
+  EXPECT_TRUE(Contains(run.out,
+                       "window 1: Pact expiry warnings (Alpha/Xar turn 12) \xE2\x80\x94 "
+                       "open, at 0,0 size 500x300\n"))
+      << run.out;
+  const fs::path pictures = playground.temp.Path() / "pictures";
+  const auto size = [&](const std::string& name) {
+    const std::string svg = ReadFile(pictures / name);
+    const std::size_t at = svg.find("width=\"");
+    return at == std::string::npos ? std::string() : svg.substr(at, svg.find('>', at) - at);
+  };
+  EXPECT_TRUE(Contains(size("02-window-1-maximized-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"1024\" height=\"768\""));
+  EXPECT_TRUE(Contains(size("03-window-2-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"1024\" height=\"768\""));
+  EXPECT_TRUE(Contains(size("04-window-2-minimized-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"160\" height=\"22\""));
+  EXPECT_TRUE(Contains(size("05-window-2-restored-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"500\" height=\"300\""));
+  EXPECT_TRUE(Contains(size("06-window-1-moved-pact-expiry-warnings-alpha-xar-turn-12.svg"),
+                       "width=\"500\" height=\"300\""));
+  EXPECT_FALSE(fs::exists(pictures / "07-window-1-pact-expiry-warnings-alpha-xar-turn-12.svg"))
+      << "activating or a key changes nothing to draw";
+  EXPECT_EQ(std::distance(fs::directory_iterator(pictures), fs::directory_iterator()), 6);
 }
 
 TEST(Pictures, NewPicturesFollowThoseAlreadyInTheFolder) {
