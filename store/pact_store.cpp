@@ -1,5 +1,8 @@
 #include "store/pact_store.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "store/owned_map.h"
 
 RacePacts::~RacePacts() { DeleteOwned(*this); }
@@ -45,8 +48,11 @@ PactStore::~PactStore() { DeleteOwned(*this); }
 RacePacts* PactStore::Find(const char* key) const { return FindOwned<RacePacts>(*this, key); }
 
 void PactStore::Record(const Change& change) {
-  // Room first, so that a change made is always a change remembered.
-  changes_.reserve(changes_.size() + 1);
+  // Room first, so that a change made is always a change remembered; it grows by doubling, as
+  // push_back would, rather than by one place per change.
+  if (changes_.size() == changes_.capacity()) {
+    changes_.reserve((std::max)(std::size_t{8}, 2 * changes_.size()));
+  }
   Apply(change);
   changes_.push_back(change);
 }
