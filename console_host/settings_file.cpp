@@ -102,3 +102,14 @@ bool SaveSettingsFile(const std::string& path, const Entries& settings) {
   }
   return true;
 }
+
+BOOL SettingsEntries::ReadSetting(const char* name, CString& value, CString*) {
+  const auto found = entries_.find(name);
+  value = found == entries_.end() ? "" : found->second.c_str();
+  return TRUE;
+}
+
+BOOL SettingsEntries::WriteSetting(const char*, const char*, CString* error) {
+  if (error) *error = "read only";
+  return FALSE;
+}

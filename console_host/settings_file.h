@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/settings_store.h"
 #include "request_map.h"
 
 inline constexpr const char* kSettingsFileName = "client-settings.txt";
@@ -21,3 +22,16 @@ Entries LoadSettingsFile(const std::string& path, std::vector<std::string>* skip
 // Replaces the file with `settings`, only once the new one is complete. False when it could
 // not be written; the old file is then left as it was.
 bool SaveSettingsFile(const std::string& path, const Entries& settings);
+
+// Settings as the plug-in's own code reads them, to show what the plug-in keeps there; the
+// console host never writes them this way.
+class SettingsEntries final : public SettingsStore {
+ public:
+  explicit SettingsEntries(const Entries& entries) : entries_(entries) {}
+
+  BOOL ReadSetting(const char* name, CString& value, CString* error = nullptr) override;
+  BOOL WriteSetting(const char* name, const char* value, CString* error = nullptr) override;
+
+ private:
+  const Entries& entries_;
+};

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "settings_file.h"
 #include "store/owned_map.h"
 #include "store/pact_store.h"
 #include "svg.h"
@@ -37,21 +38,6 @@ const std::string kLater = SvgColor(RGB(40, 80, 160));
 const std::string kNow = SvgColor(RGB(112, 0, 0));
 const std::string kInk = "#000000";
 const std::string kGrey = "#404040";
-
-// The conditions dictionary the plug-in keeps in the client's settings store.
-void LoadDictionary(const Entries& settings, ConditionDictionary& dictionary) {
-  const auto count = settings.find("Trucelog\\Conditions");
-  if (count == settings.end()) return;
-  const int entries = std::atoi(count->second.c_str());
-  for (int i = 0; i < entries && i < 10000; ++i) {
-    const std::string key = "Trucelog\\Conditions\\" + std::to_string(i);
-    const auto abbreviation = settings.find(key);
-    const auto text = settings.find(key + "\\string");
-    if (abbreviation != settings.end() && text != settings.end()) {
-      dictionary.AddCondition(abbreviation->second.c_str(), text->second.c_str());
-    }
-  }
-}
 
 // The turns as x: linear within each stretch between two turns where a pact or the current
 // turn begins or ends.
@@ -338,7 +324,8 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
     x += 18 + TextWidth(meaning, kTextSize) + 24;
   }
   ConditionDictionary dictionary;
-  LoadDictionary(settings, dictionary);
+  SettingsEntries stored(settings);
+  dictionary.LoadConditions(stored);
   std::set<std::string> used;
   for (const TimelineRow& row : rows) {
     for (const PactInterval& pact : row.pacts) {

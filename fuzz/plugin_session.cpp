@@ -57,7 +57,8 @@ void Restart() {
     CString why;
     Store.Load(StorePath, why);
     Settings.LoadSettings(theApp);
-    Store.Dictionary.LoadConditions(theApp);
+    HostSettings settings(theApp);
+    Store.Dictionary.LoadConditions(settings);
   });
 }
 

@@ -2,7 +2,7 @@
 // into the host's tree, OnOK saves what it holds when the host's dialog is confirmed.
 #include "plugin/config_page.h"
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
 #include "plugin/spin_control.h"

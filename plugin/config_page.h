@@ -3,7 +3,7 @@
 // item the plug-in adds, shows it, runs its saving exchange and releases it with its dialog.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 class ConfigPage : public CDialog {
  public:

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 
 namespace {
 

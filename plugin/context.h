@@ -2,7 +2,7 @@
 // which planet was last reported, and how the next warning window is to be filled.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // The game, own race and turn of the request an entry point last accepted.
 struct GameContext {

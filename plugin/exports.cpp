@@ -7,7 +7,7 @@
 //    serves; on 32-bit Windows the target's leading underscore goes before it.
 //  - A shared object exports each under its g++ name and, as an alias of the same code, under
 //    its plain name; a linker version script keeps every other symbol of the module local.
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "plugin/globals.h"
 #include "res/entry_points.h"
 

@@ -1,6 +1,6 @@
 #include "plugin/host_plugin_base.h"
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 // to the host before `ReadStartupParameters` has received the callback's address.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
+#include "common/settings_store.h"
 
 // A string map exchanged with the host in both directions: request keys in, answer keys out.
 using HostRequest = CMapStringToString;
@@ -47,4 +48,21 @@ class HostPluginBase : public CWinApp {
 
  private:
   HostCallback Callback() const { return reinterpret_cast<HostCallback>(DataManager); }
+};
+
+// The host's settings store, read and written through `host`'s callback, for the layers that
+// keep settings without knowing the host.
+class HostSettings final : public SettingsStore {
+ public:
+  explicit HostSettings(HostPluginBase& host) : host_(host) {}
+
+  BOOL ReadSetting(const char* name, CString& value, CString* error = nullptr) override {
+    return host_.ReadRegistry(name, value, error);
+  }
+  BOOL WriteSetting(const char* name, const char* value, CString* error = nullptr) override {
+    return host_.WriteRegistry(name, value, error);
+  }
+
+ private:
+  HostPluginBase& host_;
 };

@@ -25,7 +25,8 @@ void PluginApp::LoadMemo() {
     message.Format(kStoreUnread, StorePath.GetString(), why.GetString());
     Say(storeTrouble_, why, message);
   }
-  Store.Dictionary.LoadConditions(*this);
+  HostSettings settings(*this);
+  Store.Dictionary.LoadConditions(settings);
 }
 
 void PluginApp::SaveMemo() {
@@ -34,7 +35,8 @@ void PluginApp::SaveMemo() {
   if (!storeUnsaved_) why.Empty();
   message.Format(kStoreUnsaved, StorePath.GetString(), why.GetString());
   Say(storeTrouble_, why, message);
-  conditionsUnsaved_ = !Store.Dictionary.SaveConditions(*this, why);
+  HostSettings settings(*this);
+  conditionsUnsaved_ = !Store.Dictionary.SaveConditions(settings, why);
   if (!conditionsUnsaved_) why.Empty();
   message.Format(kConditionsUnsaved, why.GetString());
   Say(conditionsTrouble_, why, message);

@@ -2,7 +2,6 @@
 
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
-#include "views/script_functions.h"
 
 namespace {
 
@@ -26,10 +25,6 @@ void PluginApp::OnAbout(CMapStringToString& answer) {
   answer.SetAt("Version", kVersion);
   answer.SetAt("Date", kDate);
   answer.SetAt("Description", kDescription);
-}
-
-void PluginApp::OnCallFunction(CMapStringToString& request, CStringArray&) {
-  CallScriptFunction(Store, request);
 }
 
 void PluginApp::RefreshRaceTable(const GameContext& context) {

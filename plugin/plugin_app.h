@@ -31,6 +31,9 @@ class PluginApp : public HostPluginBase {
 
   // Asks the host to redraw the race table of the game `context` names.
   void RefreshRaceTable(const GameContext& context);
+  // Registers the warning window's document template, first thing at start-up and only once
+  // however often start-up runs.
+  void RegisterWarningWindow();
   // Opens a new warning window for the current game and turn, listing every pact in force or
   // only those near their end, with or without their conditions.
   void OpenWarningWindow(bool listAll, bool showConditions);

@@ -1,6 +1,6 @@
 #include "plugin/settings.h"
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // under keys beginning "Trucelog\". Stored values are taken as they are, without range checks.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "plugin/host_plugin_base.h"
 
 class PluginSettings {

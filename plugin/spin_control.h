@@ -3,7 +3,7 @@
 // whether the field beside it held a whole number within the control's range.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 struct SpinPosition {
   int position;  // the field's number, or the last valid position when it held none

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "plugin/globals.h"
-#include "views/warning_window.h"
 
 namespace {
 
@@ -39,7 +38,7 @@ CString CurrentDirectory() {
 
 void PluginApp::OnInitialize(CMapStringToString& parameters) {
   // The window type comes first, before any host call is possible.
-  RegisterWarningWindow(*this);
+  RegisterWarningWindow();
   ReadStartupParameters(parameters);
   StorePath = CurrentDirectory() + kStoreFile;
   Settings.LoadSettings(*this);

@@ -4,7 +4,7 @@
 // failure. Knows nothing of what the file holds.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // Which file, how long, when last written: a file that another program replaced or wrote has
 // another stamp.

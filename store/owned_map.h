@@ -1,7 +1,7 @@
 // Helpers for the store's object maps, whose values all have one type and belong to the map.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // The value of `key`, or null.
 template <class T>

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "store/shared_text.h"
 
 class PactColumns {

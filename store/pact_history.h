@@ -4,7 +4,7 @@
 // answer turn 0 and the empty string.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "store/pact_columns.h"
 #include "store/shared_text.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "store/file_place.h"
 #include "store/pact_history.h"
 #include "treaty/condition_dictionary.h"

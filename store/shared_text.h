@@ -4,7 +4,7 @@
 // never changes once made.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 class SharedText {
  public:

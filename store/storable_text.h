@@ -8,7 +8,7 @@
 // what it read from its file as it was.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // A store key ("game/own race") as its section header carries it back: not empty, no byte that
 // ends a line or the text, no white space at its end. A section whose key fails this is left

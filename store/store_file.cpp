@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "store/owned_map.h"
 #include "store/pact_store.h"
 #include "store/storable_text.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "store/storable_text.h"
 
 namespace {
@@ -127,21 +127,21 @@ BOOL ConditionDictionary::TakeNextEntry(const CString& conditions, int& at, CStr
   return Lookup(head, text);
 }
 
-BOOL ConditionDictionary::SaveConditions(HostPluginBase& host, CString& why) {
+BOOL ConditionDictionary::SaveConditions(SettingsStore& settings, CString& why) {
   auto refused = [&](const CString& name, const CString& answer) {
     why.Format(kRefusalFormat, answer.GetString(), name.GetString());
     return FALSE;
   };
   CString answer, count;
-  if (!host.ReadRegistry(kCountKey, count, &answer)) return refused(kCountKey, answer);
+  if (!settings.ReadSetting(kCountKey, count, &answer)) return refused(kCountKey, answer);
   const int stored = (std::max)(0, ReadDecimal(count));
   std::unordered_map<std::string, int> numbers;
   CStringArray storedTexts;
   for (int i = 0; i < stored; ++i) {
     const CString key = EntryKey(i);
     CString abbreviation, text;
-    if (!host.ReadRegistry(key, abbreviation, &answer)) return refused(key, answer);
-    if (!host.ReadRegistry(key + kTextSuffix, text, &answer)) {
+    if (!settings.ReadSetting(key, abbreviation, &answer)) return refused(key, answer);
+    if (!settings.ReadSetting(key + kTextSuffix, text, &answer)) {
       return refused(key + kTextSuffix, answer);
     }
     storedTexts.Add(text);
@@ -158,32 +158,34 @@ BOOL ConditionDictionary::SaveConditions(HostPluginBase& host, CString& why) {
     const auto found = numbers.find(abbreviation.GetString());
     if (found != numbers.end()) {
       const CString key = EntryKey(found->second) + kTextSuffix;
-      if (storedTexts[found->second] != text && !host.WriteRegistry(key, text, &answer)) {
+      if (storedTexts[found->second] != text && !settings.WriteSetting(key, text, &answer)) {
         return refused(key, answer);
       }
       continue;
     }
     const CString key = EntryKey(next);
-    if (!host.WriteRegistry(key, abbreviation, &answer)) return refused(key, answer);
-    if (!host.WriteRegistry(key + kTextSuffix, text, &answer)) {
+    if (!settings.WriteSetting(key, abbreviation, &answer)) return refused(key, answer);
+    if (!settings.WriteSetting(key + kTextSuffix, text, &answer)) {
       return refused(key + kTextSuffix, answer);
     }
     ++next;
   }
-  if (next != stored && !host.WriteRegistry(kCountKey, DecimalText(next), &answer)) {
+  if (next != stored && !settings.WriteSetting(kCountKey, DecimalText(next), &answer)) {
     return refused(kCountKey, answer);
   }
   return TRUE;
 }
 
-void ConditionDictionary::LoadConditions(HostPluginBase& host) {
-  const CString count = host.ReadRegistry(kCountKey);
+void ConditionDictionary::LoadConditions(SettingsStore& settings) {
+  CString count;
+  settings.ReadSetting(kCountKey, count);
   if (count.IsEmpty()) return;
   const int entries = ReadDecimal(count);
+  CString abbreviation, text;
   for (int i = 0; i < entries; ++i) {
     const CString key = EntryKey(i);
-    const CString abbreviation = host.ReadRegistry(key);
-    const CString text = host.ReadRegistry(key + kTextSuffix);
+    settings.ReadSetting(key, abbreviation);
+    settings.ReadSetting(key + kTextSuffix, text);
     if (!abbreviation.IsEmpty() && !text.IsEmpty()) AddCondition(abbreviation, text);
   }
 }

@@ -4,8 +4,8 @@
 // Entries are added or replaced, never removed.
 #pragma once
 
-#include "plugin/framework.h"
-#include "plugin/host_plugin_base.h"
+#include "common/framework.h"
+#include "common/settings_store.h"
 
 class ConditionDictionary : public CMapStringToString {
  public:
@@ -36,9 +36,9 @@ class ConditionDictionary : public CMapStringToString {
   // entry keeps its own text. Stored entries keep their numbers, new ones are appended and the
   // count is written last, so that a refused write leaves every stored entry whole. FALSE at
   // the first refusal, `why` then naming the setting and the host's answer.
-  BOOL SaveConditions(HostPluginBase& host, CString& why);
+  BOOL SaveConditions(SettingsStore& settings, CString& why);
   // Adds the stored entries; an entry missing its abbreviation or its text is skipped.
-  void LoadConditions(HostPluginBase& host);
+  void LoadConditions(SettingsStore& settings);
 
  private:
   // TakeNext, also telling whether the abbreviation was in the dictionary.

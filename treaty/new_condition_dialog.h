@@ -5,7 +5,7 @@
 // for an abbreviation in use is asked about first.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "treaty/condition_dictionary.h"
 
 class NewConditionDialog : public CDialog {

@@ -3,7 +3,7 @@
 // themselves are the store's; this only finds where a text breaks them.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 using StorableTest = BOOL (*)(const CString& text);
 

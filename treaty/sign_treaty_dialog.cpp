@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "res/resource.h"
 #include "store/storable_text.h"

@@ -5,7 +5,7 @@
 // describe a pact the store can keep: what it returns is exactly what the player saw.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "plugin/host_plugin_base.h"
 
 class SignTreatyDialog : public CDialog {

@@ -5,12 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
 #include "store/storable_text.h"
 #include "treaty/sign_treaty_dialog.h"
-#include "views/warning_window.h"
 
 namespace {
 

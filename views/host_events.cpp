@@ -3,7 +3,7 @@
 // expired pacts when asked to, and open or show the warning windows.
 #include <algorithm>
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "store/storable_text.h"
 #include "views/warning_window.h"

@@ -1,7 +1,7 @@
 // The race table's pact cells: each row of the host's race table passes through here before
 // it is shown; the row's race gets its pact state in the status cell and the conditions of
 // that pact appended to the info cell.
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "plugin/host_names.h"
 

@@ -1,13 +1,17 @@
 #include "views/script_functions.h"
 
-#include "plugin/context.h"
-#include "plugin/decimal.h"
+#include "common/decimal.h"
+#include "plugin/globals.h"
 
 namespace {
 
 constexpr const char* kReturn = "Return";
 
 }  // namespace
+
+void PluginApp::OnCallFunction(CMapStringToString& request, CStringArray&) {
+  CallScriptFunction(Store, request);
+}
 
 void CallScriptFunction(const PactStore& store, CMapStringToString& request) {
   const CString game = request["GameName"];

@@ -4,7 +4,7 @@
 // access, so that a key it lacked is present, empty, afterwards.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "store/pact_store.h"
 
 void CallScriptFunction(const PactStore& store, CMapStringToString& request);

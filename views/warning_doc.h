@@ -3,7 +3,7 @@
 // warning options and the threshold. It is never stored, so closing its window asks nothing.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 class CWarnDoc : public CDocument {
   DECLARE_DYNCREATE(CWarnDoc)

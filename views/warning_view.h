@@ -5,7 +5,7 @@
 // the window.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 #include "views/warning_doc.h"
 
 class CWarnView : public CScrollView {

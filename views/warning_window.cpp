@@ -1,7 +1,7 @@
 // The expiry warning window: its document template, its opening, and its document and view.
 #include "views/warning_window.h"
 
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 #include "plugin/globals.h"
 #include "res/resource.h"
 #include "views/warning_doc.h"
@@ -40,12 +40,12 @@ BOOL IsPactLine(const CString& line) { return line.GetAt(0) != ' '; }
 
 }  // namespace
 
-void RegisterWarningWindow(CWinApp& app) {
+void PluginApp::RegisterWarningWindow() {
   // The new-document command opens nothing once two templates compete for it, so a second
   // start-up registers nothing more.
-  if (app.GetFirstDocTemplatePosition()) return;
-  app.AddDocTemplate(new CMultiDocTemplate(IDR_WARNTYPE, RUNTIME_CLASS(CWarnDoc),
-                                           RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CWarnView)));
+  if (GetFirstDocTemplatePosition()) return;
+  AddDocTemplate(new CMultiDocTemplate(IDR_WARNTYPE, RUNTIME_CLASS(CWarnDoc),
+                                       RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CWarnView)));
 }
 
 void PluginApp::OpenWarningWindow(bool listAll, bool showConditions) {

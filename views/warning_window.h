@@ -4,11 +4,7 @@
 // games are hidden, not closed, when the player switches games.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // UpdateAllViews hint: show the window when its game is the current one, hide it otherwise.
 inline constexpr LPARAM kShowOrHideHint = 1;
-
-// Registers the window's document template with the application, first thing at start-up and
-// only once however often start-up runs.
-void RegisterWarningWindow(CWinApp& app);

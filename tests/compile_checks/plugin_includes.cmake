@@ -14,6 +14,7 @@ if(FILES)
   set(sources ${FILES})
 else()
   file(GLOB_RECURSE sources
+    "${project}/common/*.h" "${project}/common/*.cpp"
     "${project}/plugin/*.h" "${project}/plugin/*.cpp" "${project}/store/*.h" "${project}/store/*.cpp"
     "${project}/treaty/*.h" "${project}/treaty/*.cpp" "${project}/views/*.h" "${project}/views/*.cpp"
     "${project}/res/*.h")

@@ -47,11 +47,12 @@ TEST(ConditionDictionary, TakeNextWalksTheConditionsStringOneAbbreviationAtATime
 TEST(ConditionDictionary, SavesEveryEntryAndLoadsItBackThroughTheSettingsStore) {
   SimulatedHost host;
   ConnectedPlugin plugin(host);
+  HostSettings settings(plugin);
   ConditionDictionary saved;
   saved.AddCondition("NA", "Non-aggression");
   saved.AddCondition("TR", "Trade \xE4\xEE\xE3");
   CString why;
-  EXPECT_TRUE(saved.SaveConditions(plugin, why));
+  EXPECT_TRUE(saved.SaveConditions(settings, why));
   EXPECT_EQ(host.settings.at("Trucelog\\Conditions"), "2");
   EXPECT_EQ(host.SettingsWritten(),
             (std::vector<std::string>{"Trucelog\\Conditions\\0", "Trucelog\\Conditions\\0\\string",
@@ -60,13 +61,14 @@ TEST(ConditionDictionary, SavesEveryEntryAndLoadsItBackThroughTheSettingsStore) 
       << "the count last, once every entry it counts is whole";
 
   ConditionDictionary loaded;
-  loaded.LoadConditions(plugin);
+  loaded.LoadConditions(settings);
   EXPECT_EQ(Stored(loaded), Stored(saved));
 }
 
 TEST(ConditionDictionary, EntriesAnotherClientStoredKeepTheirNumbersAndNewOnesFollow) {
   SimulatedHost host;
   ConnectedPlugin plugin(host);
+  HostSettings settings(plugin);
   host.settings = {{"Trucelog\\Conditions", "5"}};
   for (int i = 0; i < 5; ++i) {
     host.settings["Trucelog\\Conditions\\" + std::to_string(i)] = "OLD" + std::to_string(i);
@@ -76,14 +78,14 @@ TEST(ConditionDictionary, EntriesAnotherClientStoredKeepTheirNumbersAndNewOnesFo
   for (const char* abbreviation : {"A", "B", "C"}) three.AddCondition(abbreviation, "New");
   three.AddCondition("OLD4", "Renamed");
   CString why;
-  EXPECT_TRUE(three.SaveConditions(plugin, why));
+  EXPECT_TRUE(three.SaveConditions(settings, why));
   EXPECT_EQ(host.settings.at("Trucelog\\Conditions\\0"), "OLD0");
   EXPECT_EQ(host.settings.at("Trucelog\\Conditions\\4\\string"), "Renamed");
   EXPECT_EQ(host.settings.at("Trucelog\\Conditions"), "8");
   EXPECT_EQ(three.GetCount(), 8) << "the other client's entries join the session";
 
   ConditionDictionary loaded;
-  loaded.LoadConditions(plugin);
+  loaded.LoadConditions(settings);
   EXPECT_EQ(Stored(loaded), (Entries{{"A", "New"},
                                      {"B", "New"},
                                      {"C", "New"},
@@ -97,8 +99,9 @@ TEST(ConditionDictionary, EntriesAnotherClientStoredKeepTheirNumbersAndNewOnesFo
 TEST(ConditionDictionary, LoadingSkipsIncompleteEntriesAndMissingCounts) {
   SimulatedHost host;
   ConnectedPlugin plugin(host);
+  HostSettings settings(plugin);
   ConditionDictionary dictionary;
-  dictionary.LoadConditions(plugin);
+  dictionary.LoadConditions(settings);
   EXPECT_TRUE(dictionary.IsEmpty());
   EXPECT_EQ(host.Requests().size(), 1u) << "no count, no further reads";
 
@@ -107,12 +110,12 @@ TEST(ConditionDictionary, LoadingSkipsIncompleteEntriesAndMissingCounts) {
                    {"Trucelog\\Conditions\\0\\string", "Non-aggression"},
                    {"Trucelog\\Conditions\\1", "TR"},
                    {"Trucelog\\Conditions\\2\\string", "No abbreviation"}};
-  dictionary.LoadConditions(plugin);
+  dictionary.LoadConditions(settings);
   EXPECT_EQ(Stored(dictionary), (Entries{{"NA", "Non-aggression"}}));
 
   host.settings = {{"Trucelog\\Conditions", "many"}, {"Trucelog\\Conditions\\0", "X"}};
   ConditionDictionary none;
-  none.LoadConditions(plugin);
+  none.LoadConditions(settings);
   EXPECT_TRUE(none.IsEmpty());
 }
 
@@ -136,6 +139,7 @@ struct RefusingReads : SimulatedHost::Client {
 TEST(ConditionDictionary, StoredEntriesTheHostRefusedToShowAreNeverWrittenOver) {
   SimulatedHost host;
   ConnectedPlugin plugin(host);
+  HostSettings settings(plugin);
   RefusingReads refusing;
   host.SetClient(&refusing);
   const Entries stored = {{"Trucelog\\Conditions", "2"},
@@ -147,18 +151,18 @@ TEST(ConditionDictionary, StoredEntriesTheHostRefusedToShowAreNeverWrittenOver) 
     host.settings = stored;
     refusing.names = {refused};
     ConditionDictionary dictionary;
-    dictionary.LoadConditions(plugin);
+    dictionary.LoadConditions(settings);
     dictionary.AddCondition("TR", "Trade routes");
     dictionary.AddCondition("OB", "Observers");
     CString why;
-    EXPECT_FALSE(dictionary.SaveConditions(plugin, why));
+    EXPECT_FALSE(dictionary.SaveConditions(settings, why));
     EXPECT_EQ(why, CString("the client answered \"Access Denied\" for ") + refused);
     EXPECT_EQ(host.settings, stored) << refused << " still refused: nothing written";
 
     refusing.names.clear();
-    EXPECT_TRUE(dictionary.SaveConditions(plugin, why));
+    EXPECT_TRUE(dictionary.SaveConditions(settings, why));
     ConditionDictionary loaded;
-    loaded.LoadConditions(plugin);
+    loaded.LoadConditions(settings);
     EXPECT_EQ(Stored(loaded),
               (Entries{{"NA", "Non-aggression"}, {"TR", "Trade routes"}, {"OB", "Observers"}}))
         << refused << " read at last: the session's text wins";
@@ -187,6 +191,7 @@ TEST(ConditionDictionary, ARefusalAtAnyStepLeavesEveryStoredEntryWholeAndTheNext
   for (const Step& step : steps) {
     SimulatedHost host;
     ConnectedPlugin plugin(host);
+    HostSettings settings(plugin);
     RefusingReads refusing;
     refusing.function = step.function;
     refusing.error = "Timeout";
@@ -197,16 +202,16 @@ TEST(ConditionDictionary, ARefusalAtAnyStepLeavesEveryStoredEntryWholeAndTheNext
     dictionary.AddCondition("OB", "Observers");
     dictionary.AddCondition("WA", "War aid");
     CString why;
-    EXPECT_FALSE(dictionary.SaveConditions(plugin, why)) << step.name;
+    EXPECT_FALSE(dictionary.SaveConditions(settings, why)) << step.name;
     ConditionDictionary meanwhile;
     refusing.names.clear();
-    meanwhile.LoadConditions(plugin);
+    meanwhile.LoadConditions(settings);
     EXPECT_EQ(Stored(meanwhile), (Entries{{"NA", "Non-aggression"}, {"TR", "Trade"}}))
         << step.name << ": the stored entries, each with its own text, and nothing half-written";
 
-    EXPECT_TRUE(dictionary.SaveConditions(plugin, why)) << step.name;
+    EXPECT_TRUE(dictionary.SaveConditions(settings, why)) << step.name;
     ConditionDictionary loaded;
-    loaded.LoadConditions(plugin);
+    loaded.LoadConditions(settings);
     EXPECT_EQ(Stored(loaded), expected) << step.name;
   }
 }

@@ -4,7 +4,7 @@
 // clamp to its limits.
 #pragma once
 
-#include "plugin/framework.h"
+#include "common/framework.h"
 
 // The value of the number at the start of `text`; `end`, when given, receives where the
 // conversion stopped (`text` itself when nothing was converted).

@@ -1,4 +1,4 @@
-#include "plugin/decimal.h"
+#include "common/decimal.h"
 
 #include <gtest/gtest.h>
 

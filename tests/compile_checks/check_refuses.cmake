@@ -1,15 +1,16 @@
-# The include check itself: run on plugin_include_spellings.txt, it must fail, name every line
-# marked "refused" and no other.
-#   cmake -DPROJECT=<source root> -P plugin_includes_refused.cmake
+# A check of the sources run on a file of spellings must fail, name every line marked "refused"
+# and no other.
+#   cmake -DPROJECT=<source root> -DCHECK=<check script> -DSPELLINGS=<file> [-DAS=<folder>]
+#         -P check_refuses.cmake
+# AS is passed on to the check: the folder the spellings are checked as a source of.
 cmake_minimum_required(VERSION 3.25)
 
-set(spellings "${CMAKE_CURRENT_LIST_DIR}/plugin_include_spellings.txt")
+set(spellings "${SPELLINGS}")
 execute_process(
-  COMMAND "${CMAKE_COMMAND}" -DPROJECT=${PROJECT} -DFILES=${spellings}
-          -P "${CMAKE_CURRENT_LIST_DIR}/plugin_includes.cmake"
+  COMMAND "${CMAKE_COMMAND}" -DPROJECT=${PROJECT} -DFILES=${spellings} -DAS=${AS} -P "${CHECK}"
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(result EQUAL 0)
-  message(FATAL_ERROR "the include check let every spelling through:\n${out}${err}")
+  message(FATAL_ERROR "the check let every spelling through:\n${out}${err}")
 endif()
 string(REGEX REPLACE "[ \t\r\n]+" " " report "${out}${err}")
 
