@@ -477,6 +477,38 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
   EXPECT_EQ(mistaken.err, "stdin:3: the client has no game \"Gamma\": it has \"Alpha\"\n");
 }
 
+TEST(Session, AColouredBandEndsItsColoursBeforeItsLineEndEvenWhenItsTextHoldsLineEnds) {
+  // A condition whose text, from the client's settings, ends in CR LF: the warning window draws
+  // it on a band of its own.
+  Playground playground("@Alpha/Xar\r\nVor,1,12,NA\r\n\r\n");
+  playground.temp.Write(std::string("game/") + kSettings,
+                        "Trucelog\\Conditions = 1\n"
+                        "Trucelog\\Conditions\\0 = NA\n"
+                        "Trucelog\\Conditions\\0\\string = Non-aggression%0D%0A\n"
+                        "Trucelog\\flags = 110111\n");
+  const std::string script = kStartAlpha + "menu main \"Pact warnings\"\n";
+  for (const char* colour : {"--color=always", "--color=never"}) {
+    const HostRun run = RunHost({"--game", "game", colour}, playground.temp.Path(), script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Non-aggression\\x0D\\x0A")) << colour << "\n" << run.out;
+    std::size_t bands = 0;
+    for (std::size_t at = run.out.find("\x1b["); at != std::string::npos;
+         at = run.out.find("\x1b[", run.out.find('\n', at))) {
+      const std::size_t end = run.out.find('\n', at);
+      ASSERT_NE(end, std::string::npos);
+      EXPECT_EQ(run.out.rfind("\x1b[0m", end), end - 4) << run.out.substr(at, end - at);
+      EXPECT_EQ(run.out.compare(end + 1, 2, "\xE2\x94"), 0)
+          << "the line after a band begins with the box's side, uncoloured";
+      ++bands;
+    }
+    if (std::string(colour) == "--color=always") {
+      EXPECT_GE(bands, 2u) << "the pact's band and its condition's" << run.out;
+    } else {
+      EXPECT_EQ(bands, 0u) << run.out;
+    }
+  }
+}
+
 TEST(Pictures, ALongGameNameIsCutFromTheFileNamesAndKeptWholeInTheTitles) {
   Playground playground("");
   const std::string name(240, 'Z');
