@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "host_process.h"
@@ -31,6 +32,49 @@ std::string Lines(const std::string& text, std::size_t count) {
 }
 
 bool IsTool(const char* tool) { return tool[0] != '\0' && fs::exists(tool); }
+
+// The size an SVG picture says it has, in pixels.
+std::pair<double, double> SaidSize(const std::string& svg) {
+  const std::size_t width = svg.find(" width=\""), height = svg.find(" height=\"");
+  if (width == std::string::npos || height == std::string::npos) return {0, 0};
+  return {std::stod(svg.substr(width + 8)), std::stod(svg.substr(height + 9))};
+}
+
+// Renders `picture` with rsvg-convert into a PNG beside it, expecting no complaint, and answers
+// the PNG's size in pixels.
+std::pair<double, double> RenderedSize(const fs::path& picture) {
+  const fs::path png = fs::path(picture).replace_extension(".png");
+  const fs::path complaints = fs::path(picture).replace_extension(".err");
+  const std::string render = std::string(RSVG_CONVERT) + " -o '" + png.string() + "' '" +
+                             picture.string() + "' 2>'" + complaints.string() + "'";
+  EXPECT_EQ(std::system(render.c_str()), 0) << picture;
+  EXPECT_EQ(ReadFile(complaints), "") << picture;
+  const std::string image = ReadFile(png);
+  fs::remove(png);
+  fs::remove(complaints);
+  if (image.size() <= 24 || image.substr(1, 3) != "PNG") {
+    ADD_FAILURE() << "no PNG from " << picture;
+    return {0, 0};
+  }
+  const auto big = [&](std::size_t at) {
+    return (static_cast<unsigned char>(image[at]) << 24) |
+           (static_cast<unsigned char>(image[at + 1]) << 16) |
+           (static_cast<unsigned char>(image[at + 2]) << 8) |
+           static_cast<unsigned char>(image[at + 3]);
+  };
+  return {big(16), big(20)};
+}
+
+// The widths of the bars drawn in `fill`, in the order drawn.
+std::vector<double> BarWidths(const std::string& svg, const std::string& fill) {
+  std::vector<double> widths;
+  const std::string tail = "\" height=\"18\" fill=\"" + fill + "\"";
+  for (std::size_t at = svg.find(tail); at != std::string::npos; at = svg.find(tail, at + 1)) {
+    const std::size_t width = svg.rfind("width=\"", at);
+    widths.push_back(std::stod(svg.substr(width + 7)));
+  }
+  return widths;
+}
 
 }  // namespace
 
@@ -622,27 +666,39 @@ TEST(Pictures, EveryPictureOfTheDemoRendersWithARealSvgRenderer) {
   }
   EXPECT_EQ(pictures.size(), 11u) << "windows, dialogs, the confirmation, settings, timeline";
   for (const fs::path& picture : pictures) {
-    const fs::path png = root.Path() / (picture.stem().string() + ".png");
-    const fs::path complaints = root.Path() / "rsvg.err";
-    const std::string render = std::string(RSVG_CONVERT) + " -o '" + png.string() + "' '" +
-                               picture.string() + "' 2>'" + complaints.string() + "'";
-    EXPECT_EQ(std::system(render.c_str()), 0) << picture;
-    EXPECT_EQ(ReadFile(complaints), "") << picture;
     // As large as the picture says it is: the renderer read it whole.
-    const std::string svg = ReadFile(picture);
-    const std::size_t width = svg.find(" width=\"") + 8, height = svg.find(" height=\"") + 9;
-    const std::string image = ReadFile(png);
-    ASSERT_GT(image.size(), 24u) << png;
-    EXPECT_EQ(image.substr(1, 3), "PNG");
-    const auto big = [&](std::size_t at) {
-      return (static_cast<unsigned char>(image[at]) << 24) |
-             (static_cast<unsigned char>(image[at + 1]) << 16) |
-             (static_cast<unsigned char>(image[at + 2]) << 8) |
-             static_cast<unsigned char>(image[at + 3]);
-    };
-    EXPECT_NEAR(big(16), std::stod(svg.substr(width)), 1) << picture;
-    EXPECT_NEAR(big(20), std::stod(svg.substr(height)), 1) << picture;
+    const auto [width, height] = SaidSize(ReadFile(picture));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(picture);
+    EXPECT_NEAR(renderedWidth, width, 1) << picture;
+    EXPECT_NEAR(renderedHeight, height, 1) << picture;
   }
+}
+
+TEST(Pictures, TheTimelineDrawsTurnsToOneScaleAndNamesTheStretchItShortens) {
+  Playground playground("@Alpha/Xar\r\nVor,100,199,NA\r\nLum,901,950,\r\n\r\n");
+  const HostRun run =
+      playground.Play("game Alpha Xar turn 950 races Xar Vor Lum\nactivate Alpha\ntimeline\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string svg = ReadFile(playground.Game() / "timeline.svg");
+  EXPECT_TRUE(Contains(svg,
+                       ">turns 200\xE2\x80\x93"
+                       "900 shortened<"))
+      << svg;
+  // Vor's hundred turns, ended, twice as wide as Lum's fifty, in force.
+  const std::vector<double> vor = BarWidths(svg, "#606060"), lum = BarWidths(svg, "#207000");
+  ASSERT_EQ(vor.size(), 1u) << svg;
+  ASSERT_EQ(lum.size(), 1u) << svg;
+  EXPECT_NEAR(vor[0] / lum[0], 2, 0.01) << vor[0] << " and " << lum[0];
+  // The 700 turns between them take less than either.
+  EXPECT_LT(SaidSize(svg).first, 2 * vor[0] + 300);
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the timeline with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  const auto [width, height] = SaidSize(svg);
+  const auto [renderedWidth, renderedHeight] = RenderedSize(playground.Game() / "timeline.svg");
+  EXPECT_NEAR(renderedWidth, width, 1);
+  EXPECT_NEAR(renderedHeight, height, 1);
 }
 
 TEST(Pictures, WarningWindowsDialogsAndTheTimelineAreSvgWithTheirColoursAndRaces) {
