@@ -701,6 +701,140 @@ TEST(Pictures, TheTimelineDrawsTurnsToOneScaleAndNamesTheStretchItShortens) {
   EXPECT_NEAR(renderedHeight, height, 1);
 }
 
+namespace {
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// The <text> element that writes `text`, whole; empty when there is none.
+std::string TextElement(const std::string& svg, const std::string& text) {
+  const std::size_t at = svg.find(">" + text + "</text>");
+  if (at == std::string::npos) return "";
+  const std::size_t begin = svg.rfind("<text ", at);
+  return svg.substr(begin, at - begin + 1);
+}
+
+std::string Attribute(const std::string& element, const std::string& name) {
+  const std::size_t at = element.find(" " + name + "=\"");
+  if (at == std::string::npos) return "";
+  const std::size_t begin = at + name.size() + 3;
+  return element.substr(begin, element.find('"', begin) - begin);
+}
+
+}  // namespace
+
+TEST(Pictures, TheRaceTableIsDrawnAsTheClientShowsItWithThePactCellsAndTheSelection) {
+  Playground playground;
+  const std::string script = kStartAlpha + kSignKelWithACondition +
+                             "select races Lum Vor\n"
+                             "table picture\n"
+                             "table picture mine.svg\n";
+  const HostRun run = playground.Play(script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "(picture game/table.svg)\n")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "(picture mine.svg)\n")) << run.out;
+  const std::string svg = ReadFile(playground.Game() / "table.svg");
+  EXPECT_EQ(svg, playground.temp.Read("mine.svg"));
+  EXPECT_TRUE(Contains(svg, "<title>Race table of Alpha (Xar, turn 12)</title>"));
+  for (const char* column : {"Name", "Drive", "Status", "Notes", "Custom1", "Custom2", "Custom3"}) {
+    EXPECT_NE(TextElement(svg, column), "") << column;
+  }
+  // The cells the plug-in filled, on their race's line; the client's own status on Xar's.
+  const std::string kel = TextElement(svg, "Kel");
+  const std::string pact = TextElement(svg, "Pact(30)");
+  const std::string condition = TextElement(svg, "OB");
+  ASSERT_NE(pact, "") << svg;
+  ASSERT_NE(condition, "") << svg;
+  EXPECT_EQ(Attribute(pact, "y"), Attribute(kel, "y"));
+  EXPECT_EQ(Attribute(condition, "y"), Attribute(kel, "y"));
+  EXPECT_GT(std::stod(Attribute(condition, "x")), std::stod(Attribute(pact, "x")))
+      << "Custom1 lies right of Status";
+  EXPECT_EQ(Attribute(TextElement(svg, "you"), "y"), Attribute(TextElement(svg, "Xar"), "y"));
+  // Lum and Vor selected: white on the highlight, the others black on white.
+  for (const char* race : {"Lum", "Vor"}) {
+    EXPECT_EQ(Attribute(TextElement(svg, race), "fill"), "#ffffff") << race;
+  }
+  for (const char* race : {"Xar", "Kel"}) {
+    EXPECT_EQ(Attribute(TextElement(svg, race), "fill"), "#000000") << race;
+  }
+  EXPECT_EQ(Occurrences(svg, "fill=\"#0a246a\""), 3u) << "the caption bar and two lines";
+
+  // Into the snapshots folder, numbered with the others.
+  const HostRun snapped =
+      playground.Play(kStartAlpha + "table picture\n", {"--snapshots", "pictures"});
+  ASSERT_EQ(snapped.status, 0) << snapped.err;
+  EXPECT_TRUE(Contains(snapped.out, "(picture pictures/01-race-table-alpha-xar.svg)\n"))
+      << snapped.out;
+  const HostRun wrong = playground.Play(kStartAlpha + "table pictures\n");
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_TRUE(Contains(wrong.err, "expected table, or table picture [FILE]")) << wrong.err;
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the table with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  const auto [width, height] = SaidSize(svg);
+  const auto [renderedWidth, renderedHeight] = RenderedSize(playground.Game() / "table.svg");
+  EXPECT_NEAR(renderedWidth, width, 1);
+  EXPECT_NEAR(renderedHeight, height, 1);
+  EXPECT_NEAR(height, 20 + 4 + 20 + 4 * 18 + 4, 1) << "caption, headers, four races";
+}
+
+TEST(Pictures, ARaceTableTooLongForOnePictureIsDrawnOnNumberedPagesEachWithItsHeaders) {
+  Playground playground("");
+  std::string races = "Xar";
+  for (int i = 1; i < 1000; ++i) races += " R" + std::to_string(i);
+  const std::string start = "game Big Xar turn 12 races " + races + "\nactivate Big\n";
+  const HostRun run = playground.Play(start +
+                                          "select races R999\ntable picture\n"
+                                          "table picture big.svg\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out,
+                       "(picture pictures/01-race-table-big-xar-page-1-of-2.svg, "
+                       "pictures/02-race-table-big-xar-page-2-of-2.svg)\n"))
+      << Lines(run.out, 20);
+  EXPECT_TRUE(Contains(run.out, "(picture big-page-1.svg, big-page-2.svg)\n"));
+  const fs::path pictures = playground.temp.Path() / "pictures";
+  const std::string first = ReadFile(pictures / "01-race-table-big-xar-page-1-of-2.svg");
+  const std::string second = ReadFile(pictures / "02-race-table-big-xar-page-2-of-2.svg");
+  EXPECT_EQ(first, playground.temp.Read("big-page-1.svg"));
+  EXPECT_EQ(second, playground.temp.Read("big-page-2.svg"));
+  EXPECT_TRUE(Contains(first, "<title>Race table of Big (Xar, turn 12), page 1 of 2</title>"));
+  EXPECT_TRUE(Contains(second, "<title>Race table of Big (Xar, turn 12), page 2 of 2</title>"));
+  // Every race once, in order, each page under its own headers; the selection on the second.
+  EXPECT_NE(TextElement(first, "Xar"), "");
+  EXPECT_NE(TextElement(first, "R906"), "");
+  EXPECT_EQ(TextElement(first, "R907"), "");
+  EXPECT_NE(TextElement(second, "R907"), "");
+  EXPECT_NE(TextElement(second, "R999"), "");
+  for (const std::string* page : {&first, &second}) {
+    EXPECT_NE(TextElement(*page, "Custom3"), "");
+    const auto [width, height] = SaidSize(*page);
+    EXPECT_LE(width, 16384);
+    EXPECT_LE(height, 16384);
+  }
+  EXPECT_EQ(Attribute(TextElement(second, "R999"), "fill"), "#ffffff");
+  EXPECT_EQ(Occurrences(first, "fill=\"#0a246a\""), 1u) << "no selection there";
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the pages with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  for (const char* page :
+       {"01-race-table-big-xar-page-1-of-2.svg", "02-race-table-big-xar-page-2-of-2.svg"}) {
+    const auto [width, height] = SaidSize(ReadFile(pictures / page));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(pictures / page);
+    EXPECT_NEAR(renderedWidth, width, 1) << page;
+    EXPECT_NEAR(renderedHeight, height, 1) << page;
+  }
+}
+
 TEST(Pictures, WarningWindowsDialogsAndTheTimelineAreSvgWithTheirColoursAndRaces) {
   Playground playground;
   const HostRun run = playground.Play(kStartAlpha + "report Alpha 12\n" + kSignKelWithACondition +
