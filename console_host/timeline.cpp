@@ -303,31 +303,13 @@ std::vector<TimelineRow> ReadTimeline(const std::string& path, const std::string
   return rows;
 }
 
-TimelineLayout LayOutTimeline(const std::string& key, int turn,
-                              const std::vector<TimelineRow>& rows, const Entries& settings) {
-  TimelineLayout layout;
-  // Turns as the store keeps them, unsigned; a pact covers its last turn up to the next one.
-  const auto now = static_cast<std::uint64_t>(static_cast<DWORD>(turn));
-  std::set<std::uint64_t> turns{now, now + 1};
-  std::vector<TurnSpan> spans;
-  for (const TimelineRow& row : rows) {
-    for (const PactInterval& pact : row.pacts) {
-      spans.emplace_back(pact.from, std::uint64_t{pact.to} + 1);
-      turns.insert(spans.back().first);
-      turns.insert(spans.back().second);
-    }
-  }
-  double names = 60;
-  for (const TimelineRow& row : rows) names = (std::max)(names, TextWidth(row.race, kTextSize));
-  const Axis axis(std::vector<std::uint64_t>(turns.begin(), turns.end()), spans,
-                  2 * kMargin + names, std::numeric_limits<double>::max());
+namespace {
+
+// The axis of every page: its turn numbers, ticks and break marks, the current turn on it.
+void LayOutAxis(TimelineLayout& layout, const Axis& axis, std::uint64_t now, int turn) {
   layout.first = axis.Turns().front();
   layout.last = axis.Turns().back() - 1;
   layout.perTurn = axis.PerTurn();
-
-  layout.labels.push_back(Label(kMargin, 6, "Pacts of " + key + ", turn " + std::to_string(turn),
-                                kTitleSize, kInk, true));
-
   // The axis: the current turn first, then the ends of the axis and of its broken stretches,
   // then round turns, each only where it keeps clear of those before it.
   std::vector<TimelineLabel> axisLabels;
@@ -369,85 +351,90 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
   const double nowWidth = (std::max)(axis.X(now + 1) - nowLeft, 2.0);
   layout.markers.push_back({nowLeft, kTickTop, nowWidth, kTop - 2 - kTickTop});
 
-  double y = kTop;
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const TimelineRow& row = rows[r];
-    layout.labels.push_back(
-        Label(kMargin, y + (kBarHeight - kTextSize * 1.25) / 2, row.race, kTextSize, kInk));
-    std::vector<TimelineLabel> under;
-    for (std::size_t i = 0; i < row.pacts.size();) {
-      // One run: pacts that adjoin, each beginning on the turn after the one before ends.
-      std::size_t end = i + 1;
-      while (end < row.pacts.size() &&
-             row.pacts[end].from == std::uint64_t{row.pacts[end - 1].to} + 1) {
-        ++end;
-      }
-      std::string outside;  // conditions too long for their bar
-      for (std::size_t p = i; p < end; ++p) {
-        const PactInterval& pact = row.pacts[p];
-        const double x1 = axis.X(pact.from), x2 = axis.X(std::uint64_t{pact.to} + 1);
-        TimelineBar bar;
-        bar.box = {x1, y, x2 - x1, kBarHeight};
-        bar.fill = pact.to < now ? kPast : pact.from > now ? kLater : kInForce;
-        bar.row = static_cast<int>(r);
-        bar.pact = p;
-        layout.bars.push_back(bar);
-        if (pact.conditions.IsEmpty()) continue;
-        // On the bar, clear of the current turn's marker: in the middle, or in the middle of
-        // the part before or after the marker; under the row where none of them has room.
-        TimelineLabel conditions = Label(x1, y, pact.conditions.GetString(), kInBarSize, "#ffffff");
-        conditions.box.y = y + (kBarHeight - conditions.box.height) / 2;
-        const TimelineBox marker = {nowLeft, y, nowWidth, kBarHeight};
-        bool placed = false;
-        for (const auto& [from, to] : {std::pair{x1, x2}, std::pair{x1, (std::min)(x2, nowLeft)},
-                                       std::pair{(std::max)(x1, nowLeft + nowWidth), x2}}) {
-          conditions.box.x = (from + to) / 2 - conditions.box.width / 2;
-          if (conditions.box.width <= to - from - 4 && !Overlap(conditions.box, marker)) {
-            placed = true;
-            break;
-          }
-        }
-        if (placed) {
-          conditions.bar = static_cast<int>(layout.bars.size() - 1);
-          layout.labels.push_back(conditions);
-        } else {
-          outside += (outside.empty() ? "" : ", ") + std::string(pact.conditions.GetString());
-        }
-      }
-      // Under the run: its first and last turn at its ends, or both in one label where the run
-      // is too short for two, then the conditions that did not fit their bars.
-      const PactInterval& head = row.pacts[i];
-      const PactInterval& tail = row.pacts[end - 1];
-      const double left = axis.X(head.from), right = axis.X(std::uint64_t{tail.to} + 1);
-      layout.runs.push_back({left, y, right - left, kBarHeight});
-      TimelineLabel first = Label(left, 0, std::to_string(head.from), kTurnSize, kGrey);
-      TimelineLabel last = Label(0, 0, std::to_string(tail.to), kTurnSize, kGrey);
-      last.box.x = right - last.box.width;
-      if (head.from == tail.to) {
-        under.push_back(first);
-      } else if (first.box.x + first.box.width + kPad < last.box.x) {
-        under.push_back(first);
-        under.push_back(last);
-      } else {
-        under.push_back(Label(left, 0, first.text + "-" + last.text, kTurnSize, kGrey));
-      }
-      if (!outside.empty()) {
-        const TimelineBox span = under.back().box;
-        under.push_back(Label(span.x + span.width + kPad, 0, outside, kInBarSize, kInk));
-      }
-      i = end;
-    }
-    layout.markers.push_back({nowLeft, y, nowWidth, kBarHeight});
-    const int lanes = PlaceInLanes(under, y + kBarHeight + 2, layout.labels);
-    y += kBarHeight + 2 + kLaneHeight * lanes + kRowGap;
-  }
-  if (rows.empty()) {
-    layout.labels.push_back(
-        Label(axis.X(layout.first), y, "No pacts on record.", kTextSize, "#606060"));
-    y += kBarHeight + kRowGap;
-  }
+  layout.axis = {axis.X(layout.first), kTop - 3, axis.Right() - axis.X(layout.first), 0};
+}
 
-  // The legend: what the colours and the conditions' abbreviations stand for.
+// One row's bars, runs, current turn and labels from `y` on; answers where the next begins.
+double LayOutRow(TimelineLayout& layout, const Axis& axis, std::uint64_t now,
+                 const TimelineRow& row, std::size_t r, double y) {
+  const double nowLeft = axis.X(now);
+  const double nowWidth = (std::max)(axis.X(now + 1) - nowLeft, 2.0);
+  layout.labels.push_back(
+      Label(kMargin, y + (kBarHeight - kTextSize * 1.25) / 2, row.race, kTextSize, kInk));
+  std::vector<TimelineLabel> under;
+  for (std::size_t i = 0; i < row.pacts.size();) {
+    // One run: pacts that adjoin, each beginning on the turn after the one before ends.
+    std::size_t end = i + 1;
+    while (end < row.pacts.size() &&
+           row.pacts[end].from == std::uint64_t{row.pacts[end - 1].to} + 1) {
+      ++end;
+    }
+    std::string outside;  // conditions too long for their bar
+    for (std::size_t p = i; p < end; ++p) {
+      const PactInterval& pact = row.pacts[p];
+      const double x1 = axis.X(pact.from), x2 = axis.X(std::uint64_t{pact.to} + 1);
+      TimelineBar bar;
+      bar.box = {x1, y, x2 - x1, kBarHeight};
+      bar.fill = pact.to < now ? kPast : pact.from > now ? kLater : kInForce;
+      bar.row = static_cast<int>(r);
+      bar.pact = p;
+      layout.bars.push_back(bar);
+      if (pact.conditions.IsEmpty()) continue;
+      // On the bar, clear of the current turn's marker: in the middle, or in the middle of
+      // the part before or after the marker; under the row where none of them has room.
+      TimelineLabel conditions = Label(x1, y, pact.conditions.GetString(), kInBarSize, "#ffffff");
+      conditions.box.y = y + (kBarHeight - conditions.box.height) / 2;
+      const TimelineBox marker = {nowLeft, y, nowWidth, kBarHeight};
+      bool placed = false;
+      for (const auto& [from, to] : {std::pair{x1, x2}, std::pair{x1, (std::min)(x2, nowLeft)},
+                                     std::pair{(std::max)(x1, nowLeft + nowWidth), x2}}) {
+        conditions.box.x = (from + to) / 2 - conditions.box.width / 2;
+        if (conditions.box.width <= to - from - 4 && !Overlap(conditions.box, marker)) {
+          placed = true;
+          break;
+        }
+      }
+      if (placed) {
+        conditions.bar = static_cast<int>(layout.bars.size() - 1);
+        layout.labels.push_back(conditions);
+      } else {
+        outside += (outside.empty() ? "" : ", ") + std::string(pact.conditions.GetString());
+      }
+    }
+    // Under the run: its first and last turn at its ends, or both in one label where the run
+    // is too short for two, then the conditions that did not fit their bars.
+    const PactInterval& head = row.pacts[i];
+    const PactInterval& tail = row.pacts[end - 1];
+    const double left = axis.X(head.from), right = axis.X(std::uint64_t{tail.to} + 1);
+    layout.runs.push_back({left, y, right - left, kBarHeight});
+    TimelineLabel first = Label(left, 0, std::to_string(head.from), kTurnSize, kGrey);
+    TimelineLabel last = Label(0, 0, std::to_string(tail.to), kTurnSize, kGrey);
+    last.box.x = right - last.box.width;
+    if (head.from == tail.to) {
+      under.push_back(first);
+    } else if (first.box.x + first.box.width + kPad < last.box.x) {
+      under.push_back(first);
+      under.push_back(last);
+    } else {
+      under.push_back(Label(left, 0, first.text + "-" + last.text, kTurnSize, kGrey));
+    }
+    if (!outside.empty()) {
+      const TimelineBox span = under.back().box;
+      under.push_back(Label(span.x + span.width + kPad, 0, outside, kInBarSize, kInk));
+    }
+    i = end;
+  }
+  layout.markers.push_back({nowLeft, y, nowWidth, kBarHeight});
+  const int lanes = PlaceInLanes(under, y + kBarHeight + 2, layout.labels);
+  y += kBarHeight + 2 + kLaneHeight * lanes + kRowGap;
+  return y;
+}
+
+// The legend under `y`: what the colours, the break marks and the conditions' abbreviations of
+// `rows` stand for; answers where it ends.
+double LayOutLegend(TimelineLayout& layout, const Axis& axis,
+                    const std::vector<const TimelineRow*>& rows, double y,
+                    const Entries& settings) {
   y += 12;
   double x = kMargin;
   for (const auto& [colour, meaning] :
@@ -476,8 +463,8 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
   ConditionDictionary dictionary;
   LoadDictionary(settings, dictionary);
   std::set<std::string> used;
-  for (const TimelineRow& row : rows) {
-    for (const PactInterval& pact : row.pacts) {
+  for (const TimelineRow* row : rows) {
+    for (const PactInterval& pact : row->pacts) {
       for (const std::string& abbreviation : ConditionsOf(pact.conditions))
         used.insert(abbreviation);
     }
@@ -493,13 +480,94 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
     y += 18;
   }
 
-  layout.axis = {axis.X(layout.first), kTop - 3, axis.Right() - axis.X(layout.first), 0};
-  layout.width = axis.Right() + kMargin;
-  for (const TimelineLabel& label : layout.labels) {
-    layout.width = (std::max)(layout.width, label.box.x + label.box.width + kMargin);
+  return y;
+}
+
+// Moves what `row` holds onto `page`.
+void Append(TimelineLayout& page, const TimelineLayout& row) {
+  const auto bars = static_cast<int>(page.bars.size());
+  page.bars.insert(page.bars.end(), row.bars.begin(), row.bars.end());
+  page.runs.insert(page.runs.end(), row.runs.begin(), row.runs.end());
+  page.markers.insert(page.markers.end(), row.markers.begin(), row.markers.end());
+  for (TimelineLabel label : row.labels) {
+    if (label.bar >= 0) label.bar += bars;
+    page.labels.push_back(label);
   }
-  layout.height = y + kMargin;
-  return layout;
+}
+
+}  // namespace
+
+std::vector<TimelineLayout> LayOutTimeline(const std::string& key, int turn,
+                                           const std::vector<TimelineRow>& rows,
+                                           const Entries& settings) {
+  // Turns as the store keeps them, unsigned; a pact covers its last turn up to the next one.
+  const auto now = static_cast<std::uint64_t>(static_cast<DWORD>(turn));
+  std::set<std::uint64_t> turns{now, now + 1};
+  std::vector<TurnSpan> spans;
+  for (const TimelineRow& row : rows) {
+    for (const PactInterval& pact : row.pacts) {
+      spans.emplace_back(pact.from, std::uint64_t{pact.to} + 1);
+      turns.insert(spans.back().first);
+      turns.insert(spans.back().second);
+    }
+  }
+  double names = 60;
+  for (const TimelineRow& row : rows) names = (std::max)(names, TextWidth(row.race, kTextSize));
+  const double left = 2 * kMargin + names;
+  const Axis axis(std::vector<std::uint64_t>(turns.begin(), turns.end()), spans, left,
+                  kSvgLargest - kMargin - left);
+
+  // Rows go on a page while the legend still fits under them; the legend of all the rows is
+  // the longest any page can have.
+  TimelineLayout sample;
+  LayOutAxis(sample, axis, now, turn);
+  std::vector<const TimelineRow*> all;
+  for (const TimelineRow& row : rows) all.push_back(&row);
+  const double legend = LayOutLegend(sample, axis, all, 0, settings);
+  std::vector<TimelineLayout> pages(1);
+  std::vector<std::vector<const TimelineRow*>> pageRows(1);
+  std::vector<double> bottoms{kTop};
+  LayOutAxis(pages.back(), axis, now, turn);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    TimelineLayout row;
+    double next = LayOutRow(row, axis, now, rows[r], r, bottoms.back());
+    if (!pageRows.back().empty() && next + legend + kMargin > kSvgLargest) {
+      pages.emplace_back();
+      pageRows.emplace_back();
+      bottoms.push_back(kTop);
+      LayOutAxis(pages.back(), axis, now, turn);
+      row = TimelineLayout{};
+      next = LayOutRow(row, axis, now, rows[r], r, kTop);
+    }
+    Append(pages.back(), row);
+    pageRows.back().push_back(&rows[r]);
+    bottoms.back() = next;
+  }
+  if (rows.empty()) {
+    pages.back().labels.push_back(
+        Label(axis.X(axis.Turns().front()), kTop, "No pacts on record.", kTextSize, "#606060"));
+    bottoms.back() += kBarHeight + kRowGap;
+  }
+
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    TimelineLayout& page = pages[p];
+    page.labels.insert(page.labels.begin(),
+                       Label(kMargin, 6,
+                             "Pacts of " + key + ", turn " + std::to_string(turn) +
+                                 (pages.size() == 1 ? ""
+                                                    : ", page " + std::to_string(p + 1) + " of " +
+                                                          std::to_string(pages.size())),
+                             kTitleSize, kInk, true));
+    const double y = LayOutLegend(page, axis, pageRows[p], bottoms[p], settings);
+    page.width = axis.Right() + kMargin;
+    for (const TimelineLabel& label : page.labels) {
+      page.width = (std::max)(page.width, label.box.x + label.box.width + kMargin);
+    }
+    // A text longer than any page is cut at its edge.
+    page.width = (std::min)(page.width, kSvgLargest);
+    page.height = (std::min)(y + kMargin, kSvgLargest);
+  }
+  return pages;
 }
 
 std::string TimelineSvg(const TimelineLayout& layout, const std::string& title) {

@@ -64,8 +64,11 @@ struct TimelineLayout {
   std::vector<TimelineBar> swatches;   // the legend's colours
 };
 
-// The layout of the picture. `turn` is the current turn; `settings` (the client's settings
-// store) gives the conditions' main texts for the legend.
-TimelineLayout LayOutTimeline(const std::string& key, int turn,
-                              const std::vector<TimelineRow>& rows, const Entries& settings);
+// The layout of the picture: one page, or several where the rows would make it taller than
+// kSvgLargest, each with the axis and a legend of its own rows; the axis is the same on every
+// page, and never wider than a page. `turn` is the current turn; `settings` (the client's
+// settings store) gives the conditions' main texts for the legend.
+std::vector<TimelineLayout> LayOutTimeline(const std::string& key, int turn,
+                                           const std::vector<TimelineRow>& rows,
+                                           const Entries& settings);
 std::string TimelineSvg(const TimelineLayout& layout, const std::string& title);

@@ -225,12 +225,20 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
   Game& game = ActiveGame();
   const std::string key = game.name + "/" + game.race;
   const std::vector<TimelineRow> rows = ReadTimeline(StoreFile().string(), key);
-  const std::string svg =
-      TimelineSvg(LayOutTimeline(key, game.turn, rows, host_.settings), "Pacts of " + key);
+  const std::vector<TimelineLayout> layouts = LayOutTimeline(key, game.turn, rows, host_.settings);
+  std::vector<std::string> pages;
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    pages.push_back(TimelineSvg(
+        layouts[i], "Pacts of " + key +
+                        (layouts.size() == 1 ? ""
+                                             : ", page " + std::to_string(i + 1) + " of " +
+                                                   std::to_string(layouts.size()))));
+  }
   const std::vector<std::string> paths =
-      WritePicture("timeline " + key, {svg}, words.size() == 2 ? words[1] : "", "timeline.svg");
+      WritePicture("timeline " + key, pages, words.size() == 2 ? words[1] : "", "timeline.svg");
   if (paths.empty()) return;  // the session ends on it after this line
-  const std::string path = paths.front();
+  std::string path;
+  for (const std::string& each : paths) path += (path.empty() ? "" : ", ") + each;
   std::size_t pacts = 0;
   for (const TimelineRow& row : rows) pacts += row.pacts.size();
   printer_.Line("Timeline of " + ShowAnsi(key) + " at turn " + std::to_string(game.turn) + ", " +

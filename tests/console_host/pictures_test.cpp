@@ -243,6 +243,14 @@ void ExpectLabelsClear(const TimelineLayout& layout) {
   }
 }
 
+// The timeline's one page.
+TimelineLayout OnePage(const std::string& key, int turn, const std::vector<TimelineRow>& rows,
+                       const Entries& settings) {
+  std::vector<TimelineLayout> pages = LayOutTimeline(key, turn, rows, settings);
+  EXPECT_EQ(pages.size(), 1u);
+  return pages.empty() ? TimelineLayout{} : pages.front();
+}
+
 const TimelineLabel* LabelOf(const TimelineLayout& layout, const std::string& text) {
   for (const TimelineLabel& label : layout.labels) {
     if (label.text == text) return &label;
@@ -270,7 +278,7 @@ TEST(Timeline, TheAxisSpansEveryPactAndTheTurnAndRunsOfAdjoiningPactsAreOneOutli
                             {"Trucelog\\Conditions\\0", "NA"},
                             {"Trucelog\\Conditions\\0\\string", "Non-aggression & more"}};
   // Turn 300, far past every pact but Kel's, which runs to the last turn there is.
-  const TimelineLayout layout = LayOutTimeline("G/R", 300, rows, settings);
+  const TimelineLayout layout = OnePage("G/R", 300, rows, settings);
   EXPECT_EQ(layout.first, 1u);
   EXPECT_EQ(layout.last, 0xFFFFFFFFu);
   ASSERT_EQ(layout.bars.size(), 4u);
@@ -316,7 +324,7 @@ TEST(Timeline, ThirtyRacesWithTwoHundredPactsPastTurnOneThousandKeepEveryLabelCl
     rows.push_back(row);
   }
   ASSERT_EQ(pacts, 200u);
-  const TimelineLayout layout = LayOutTimeline("Alpha/Xar", 1200, rows, {});
+  const TimelineLayout layout = OnePage("Alpha/Xar", 1200, rows, {});
   ASSERT_EQ(layout.bars.size(), 200u);
   for (const TimelineBar& bar : layout.bars) EXPECT_GE(bar.box.width, 5) << "a pact of one turn";
   EXPECT_NE(LabelOf(layout, "turn 1200"), nullptr);
@@ -391,13 +399,13 @@ TEST(Timeline,
      EveryStretchHasOneScaleAndAShortenedOneIsMarkedAndNoPactIsDrawnNarrowerThanAShorter) {
   // Thirty races busy around turn 1200: every pact to scale, 5 pixels a turn or more.
   const std::vector<TimelineRow> busy = ThirtyRaces();
-  const TimelineLayout dense = LayOutTimeline("Alpha/Xar", 1200, busy, {});
+  const TimelineLayout dense = OnePage("Alpha/Xar", 1200, busy, {});
   EXPECT_GE(dense.perTurn, 5);
   ExpectOneScaleInOrder(dense, busy);
 
   // Nothing happens from turn 200 to 900: that stretch is shortened, and says so.
   const std::vector<TimelineRow> apart = {{"Lum", {{901, 950, ""}}}, {"Vor", {{100, 199, "NA"}}}};
-  const TimelineLayout gap = LayOutTimeline("Alpha/Xar", 950, apart, {});
+  const TimelineLayout gap = OnePage("Alpha/Xar", 950, apart, {});
   ASSERT_EQ(gap.shortened, (std::vector<TurnSpan>{{200, 900}}));
   ASSERT_EQ(gap.breaks.size(), 1u);
   EXPECT_GT(gap.breaks[0].x, gap.bars[1].box.x + gap.bars[1].box.width) << "after Vor's pact";
@@ -417,12 +425,52 @@ TEST(Timeline,
   // the longer one, alone in its stretch, is still drawn as wide as the shorter one, which lies
   // across the current turn's stretch too.
   const std::vector<TimelineRow> near = {{"Lum", {{200, 400, ""}}}, {"Vor", {{0, 199, ""}}}};
-  const TimelineLayout widened = LayOutTimeline("Alpha/Xar", 0, near, {});
+  const TimelineLayout widened = OnePage("Alpha/Xar", 0, near, {});
   EXPECT_EQ(widened.shortened, (std::vector<TurnSpan>{{1, 199}, {200, 400}}));
   ASSERT_EQ(widened.bars.size(), 2u);
   EXPECT_GE(widened.bars[0].box.width, widened.bars[1].box.width - 0.01);
   ExpectOneScaleInOrder(widened, near);
   ExpectLabelsClear(widened);
+}
+
+TEST(Timeline, AThousandRacesGoOnPagesAndNoPageIsLargerThanARendererTakes) {
+  std::vector<TimelineRow> rows;
+  for (DWORD race = 0; race < 1000; ++race) {
+    rows.push_back({"Race " + std::to_string(race),
+                    {{1000 + race % 50, 1100 + race % 70, race % 3 == 0 ? "NA" : ""},
+                     {1200 + race % 30, 1230 + race % 90, ""}}});
+  }
+  const std::vector<TimelineLayout> pages = LayOutTimeline("Big/Xar", 1200, rows, {});
+  ASSERT_GE(pages.size(), 2u);
+  std::vector<int> drawnRows;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const TimelineLayout& page = pages[p];
+    EXPECT_LE(page.width, 16384);
+    EXPECT_LE(page.height, 16384);
+    const std::string title = "Pacts of Big/Xar, turn 1200, page " + std::to_string(p + 1) +
+                              " of " + std::to_string(pages.size());
+    EXPECT_NE(LabelOf(page, title), nullptr) << title;
+    EXPECT_NE(LabelOf(page, "turn 1200"), nullptr) << "each page has its axis";
+    EXPECT_EQ(page.swatches.size(), 4u) << "and its legend";
+    EXPECT_EQ(page.perTurn, pages[0].perTurn) << "at one scale";
+    for (const TimelineBar& bar : page.bars) {
+      if (drawnRows.empty() || drawnRows.back() != bar.row) drawnRows.push_back(bar.row);
+    }
+    ExpectLabelsClear(page);
+  }
+  ASSERT_EQ(drawnRows.size(), 1000u) << "every race once";
+  for (int r = 0; r < 1000; ++r) EXPECT_EQ(drawnRows[static_cast<std::size_t>(r)], r);
+  EXPECT_NE(LabelOf(pages.front(), "NA = (not in the dictionary)"), nullptr);
+
+  // Eight thousand turns of pacts, none to shorten: drawn closer, still at one scale.
+  TimelineRow busy{"Vor", {}};
+  for (DWORD turn = 0; turn < 8000; turn += 40) busy.pacts.push_back({turn, turn + 39, ""});
+  const std::vector<TimelineRow> wide = {busy, {"Lum", {{0, 2, ""}}}};
+  const TimelineLayout closer = OnePage("Big/Xar", 0, wide, {});
+  EXPECT_LE(closer.width, 16384);
+  EXPECT_GT(closer.width, 16000) << "as wide as a page takes";
+  EXPECT_TRUE(closer.shortened.empty());
+  ExpectOneScaleInOrder(closer, wide);
 }
 
 TEST(Help, EveryCommandIsDocumentedWithItsUsageAndAnExample) {

@@ -835,6 +835,58 @@ TEST(Pictures, ARaceTableTooLongForOnePictureIsDrawnOnNumberedPagesEachWithItsHe
   }
 }
 
+TEST(Pictures, ATimelineOfAThousandRacesIsDrawnOnNumberedPagesEachAWholePicture) {
+  std::string store = "@Big/Xar\r\n";
+  for (int i = 1; i <= 1000; ++i) {
+    store += "R" + std::to_string(i) + "," + std::to_string(1000 + i % 40) + "," +
+             std::to_string(1100 + i % 60) + ",NA\r\n";
+  }
+  Playground playground(store + "\r\n");
+  const std::string start = "game Big Xar turn 1200\nactivate Big\n";
+  const HostRun run =
+      playground.Play(start + "timeline\ntimeline tl.svg\n", {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const fs::path folder = playground.temp.Path() / "pictures";
+  std::vector<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(folder)) pages.push_back(entry.path());
+  std::sort(pages.begin(), pages.end());
+  ASSERT_GE(pages.size(), 2u);
+  std::string listed;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const std::string of =
+        "page-" + std::to_string(i + 1) + "-of-" + std::to_string(pages.size()) + ".svg";
+    EXPECT_EQ(pages[i].filename().string(),
+              (i < 9 ? "0" : "") + std::to_string(i + 1) + "-timeline-big-xar-" + of);
+    listed += (i == 0 ? "" : ", ") + ("pictures/" + pages[i].filename().string());
+    EXPECT_EQ(ReadFile(pages[i]),
+              playground.temp.Read("tl-page-" + std::to_string(i + 1) + ".svg"));
+  }
+  EXPECT_TRUE(Contains(run.out, "(from the store file): " + listed + "\n")) << Lines(run.out, 12);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const std::string svg = ReadFile(pages[i]);
+    EXPECT_TRUE(Contains(svg, "<title>Pacts of Big/Xar, page " + std::to_string(i + 1) + " of " +
+                                  std::to_string(pages.size()) + "</title>"));
+    EXPECT_TRUE(Contains(svg, ">turn 1200<")) << "the axis on each page";
+    EXPECT_TRUE(Contains(svg, ">NA = (not in the dictionary)<")) << "the legend on each page";
+    const auto [width, height] = SaidSize(svg);
+    EXPECT_LE(width, 16384);
+    EXPECT_LE(height, 16384);
+  }
+  EXPECT_TRUE(Contains(ReadFile(pages.front()), ">R1<"));
+  EXPECT_TRUE(Contains(ReadFile(pages.back()), ">R999<")) << "sorted by name, R999 last";
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the pages with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  for (const fs::path& page : pages) {
+    const auto [width, height] = SaidSize(ReadFile(page));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(page);
+    EXPECT_NEAR(renderedWidth, width, 1) << page;
+    EXPECT_NEAR(renderedHeight, height, 1) << page;
+  }
+}
+
 TEST(Pictures, WarningWindowsDialogsAndTheTimelineAreSvgWithTheirColoursAndRaces) {
   Playground playground;
   const HostRun run = playground.Play(kStartAlpha + "report Alpha 12\n" + kSignKelWithACondition +
