@@ -1,7 +1,6 @@
 #include "timeline.h"
 
 #include <algorithm>
-#include <limits>
 #include <map>
 #include <set>
 
