@@ -7,12 +7,15 @@
 #include "dialog_view.h"
 #include "display.h"
 #include "script_words.h"
+#include "table_view.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* kRaceTable = "51467";
+// The column by which the race table's selection is asked for and kept.
+constexpr const char* kRaceColumn = "Name";
 // The race table's cells a person wants to see: the race, then the cells the plug-in may write.
 constexpr int kShownColumns[] = {0, 8, 18, 19, 20};
 // The view identifier sent with the main menu's items, which belong to no view.
@@ -294,8 +297,9 @@ void Console::MenuCommand(const std::vector<std::string>& words) {
 }
 
 void Console::TableCommand(const std::vector<std::string>& words) {
-  if (words.size() != 1)
-    throw SessionError("table takes no arguments: it shows the active game's race table");
+  const bool picture = words.size() > 1 && Lowered(words[1]) == "picture";
+  if (words.size() > (picture ? 3 : 1))
+    throw SessionError("expected table, or table picture [FILE]");
   Game& game = ActiveGame();
   const auto hook = registrations_.find(std::string("PrepareTable:") + kRaceTable);
   std::vector<std::vector<std::string>> rows;
@@ -308,11 +312,14 @@ void Console::TableCommand(const std::vector<std::string>& words) {
     }
     rows.push_back(row);
   }
-  printer_.Line("Race table of " + ShowAnsi(game.name) + " (" + ShowAnsi(game.race) + ", turn " +
-                std::to_string(game.turn) + ")" +
+  const std::string caption =
+      "Race table of " + game.name + " (" + game.race + ", turn " + std::to_string(game.turn) + ")";
+  printer_.Line(ShowAnsi(caption) +
                 (hook == registrations_.end() ? ", not passed through the plug-in" : "") + ":");
+  const std::string file = words.size() == 3 ? words[2] : "";
   if (rows.empty()) {
     printer_.Line("  (no races: give them with races " + QuoteWord(game.name) + " RACE...)");
+    if (picture) DrawTable(game, caption, rows, file);
     return;
   }
   std::vector<std::string> header;
@@ -353,6 +360,25 @@ void Console::TableCommand(const std::vector<std::string>& words) {
     }
     line(cells);
   }
+  if (picture) DrawTable(game, caption, rows, file);
+}
+
+void Console::DrawTable(const Game& game, const std::string& caption,
+                        const std::vector<std::vector<std::string>>& rows,
+                        const std::string& file) {
+  RaceTable table{caption, {}, rows, {}};
+  for (int column = 0; column < kTableColumns; ++column)
+    table.columns.push_back(TableColumnName(column));
+  const std::vector<std::string>& selected = client_.Selected(kRaceTable, kRaceColumn);
+  for (const std::string& race : game.races) {
+    table.selected.push_back(std::find(selected.begin(), selected.end(), race) != selected.end());
+  }
+  std::string list;
+  for (const std::string& path : WritePicture("race table " + game.name + "/" + game.race,
+                                              RaceTableSvg(table), file, "table.svg")) {
+    list += (list.empty() ? "" : ", ") + path;
+  }
+  if (!list.empty()) printer_.Line("(picture " + list + ")");
 }
 
 void Console::CallCommand(const std::vector<std::string>& words) {

@@ -56,7 +56,9 @@ const std::vector<CommandInfo>& Commands() {
        "menu races \"Sign treaty\"", kClient,
        "VIEW is races, planet, relations, or main for the main menu; ITEM is the item's\ntext or "
        "its first words: menu races sign"},
-      {"table", "table", "shows the race table with the plug-in's pact cells", "table", kClient},
+      {"table", "table [picture [FILE]]",
+       "shows the race table with the plug-in's pact cells; picture draws it too", "table picture",
+       kClient},
       {"call", "call FUNCTION [ARGUMENT...]", "calls a script function, shows what it returns",
        "call GetPactEx Xar Vor", kClient},
       {"config", "config", "opens the settings dialog on the plug-in's page", "config", kClient},

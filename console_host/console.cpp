@@ -545,6 +545,8 @@ std::vector<std::string> Console::Completions(const std::vector<std::string>& ty
     for (const auto& [key, value] : registrations_) {
       if (key.rfind("Function:", 0) == 0) words.push_back(key.substr(9));
     }
+  } else if (verb == "table" && before.size() == 1) {
+    words = {"picture"};
   } else if (verb == "window" && before.size() == 2) {
     words = {"show", "activate", "minimize", "maximize", "restore", "escape", "close", "move"};
   } else if (config_ && IsAnswerVerb(verb)) {

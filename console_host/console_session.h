@@ -149,6 +149,9 @@ class Console : public SimulatedHost::Client {
   void QuitCommand(const std::vector<std::string>& words);
   void SettingsAnswer(const ::Answer& answer);
 
+  // Draws the race table's `rows` of `game` as the client shows them, its selection too.
+  void DrawTable(const Game& game, const std::string& caption,
+                 const std::vector<std::vector<std::string>>& rows, const std::string& file);
   Game& NamedGame(const std::string& name);
   Game& ActiveGame();
   Entries GameRequest(const Game& game) const;
@@ -171,6 +174,12 @@ class Console : public SimulatedHost::Client {
   std::filesystem::path StoreFile() const;
   // A path as the person named things: relative to where the host started, when inside it.
   std::string Shown(const std::filesystem::path& path) const;
+  // Writes a picture's pages to `file` when one is named, else into the snapshots folder, else
+  // to `fallback` in the game folder, a file a page where there are several; answers their
+  // paths as shown, none when the snapshots folder failed (the session ends on that).
+  std::vector<std::string> WritePicture(const std::string& name,
+                                        const std::vector<std::string>& pages,
+                                        const std::string& file, const std::string& fallback);
 
   ConsoleOptions options_;
   Printer printer_;

@@ -23,6 +23,8 @@ unsigned CodePoint(unsigned char byte) {
   switch (byte) {
     case 0x95:
       return 0x2022;  // bullet
+    case 0x96:
+      return 0x2013;  // en dash
     case 0xA7:
       return 0x00A7;  // section sign
     case 0xA8:

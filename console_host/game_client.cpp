@@ -82,6 +82,13 @@ void GameClient::Select(const std::string& viewId, const std::string& column,
   selections_[viewId + "/" + column] = values;
 }
 
+const std::vector<std::string>& GameClient::Selected(const std::string& viewId,
+                                                     const std::string& column) const {
+  static const std::vector<std::string> kNone;
+  const auto found = selections_.find(viewId + "/" + column);
+  return found == selections_.end() ? kNone : found->second;
+}
+
 std::vector<std::string> GameClient::TableRow(const Game& game, const std::string& race) const {
   std::vector<std::string> row(kTableColumns);
   row[0] = race;

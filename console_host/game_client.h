@@ -65,6 +65,8 @@ class GameClient {
   // What is selected in `view`'s `column`: one value per selected row.
   void Select(const std::string& viewId, const std::string& column,
               const std::vector<std::string>& values);
+  const std::vector<std::string>& Selected(const std::string& viewId,
+                                           const std::string& column) const;
 
   // The client's own cells of `race`'s row in `game`'s race table.
   std::vector<std::string> TableRow(const Game& game, const std::string& race) const;

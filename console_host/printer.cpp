@@ -92,7 +92,8 @@ Snapshots::Snapshots(std::string folder) : folder_(std::move(folder)) {
   }
 }
 
-std::string Snapshots::Write(const std::string& name, const std::string& svg) {
+std::string Snapshots::Write(const std::string& name, const std::string& svg,
+                             const std::string& page) {
   if (!Enabled() || failure_) return "";
   char number[16];
   std::snprintf(number, sizeof(number), "%02d-", ++count_);
@@ -103,6 +104,7 @@ std::string Snapshots::Write(const std::string& name, const std::string& svg) {
     const std::size_t lastDash = slug.rfind('-');
     if (lastDash != std::string::npos && lastDash > kLongestSlug / 2) slug.resize(lastDash);
   }
+  if (!page.empty()) slug += "-" + Slug(page);
   const std::string path = folder_ + "/" + number + slug + ".svg";
   std::string why;
   if (!WriteTextFile(path, svg, why)) {

@@ -41,7 +41,8 @@ class Snapshots {
   // Writes `svg` as "NN-<name>.svg", the name shortened to fit any file system, and answers
   // the file's path; empty when disabled or when it could not be written. The first failure
   // is kept, and no picture is written after it: the session ends on it (kExitNoPicture).
-  std::string Write(const std::string& name, const std::string& svg);
+  // `page`, such as "page 2 of 3", follows the shortened name whole.
+  std::string Write(const std::string& name, const std::string& svg, const std::string& page = "");
   // What went wrong with a picture, with the system's reason; empty while all went well.
   const std::optional<std::string>& Failure() const { return failure_; }
 

@@ -20,6 +20,10 @@ double TextWidth(const std::string& ansi, double size, bool bold = false);
 // `size`, or the smaller size at which `ansi` fits `width`; never below `smallest`.
 double FittingSize(const std::string& ansi, double size, double width, double smallest = 6);
 
+// The most pixels a picture spans either way: renderers commonly refuse larger ones, so a larger
+// picture is drawn on pages.
+inline constexpr double kSvgLargest = 16384;
+
 // The width of a scroll bar.
 inline constexpr double kSvgScrollBar = 16;
 

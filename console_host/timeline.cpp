@@ -24,13 +24,16 @@ constexpr double kLaneHeight = 14;  // a line of labels under a row's bars
 constexpr double kRowGap = 8;
 constexpr double kPad = 4;  // between two labels
 
-// The axis: turns as pixels, linear between the turns where something begins or ends, at least
-// kNarrowest for the shortest stretch, and a stretch too long for the picture kBroken wide.
-constexpr double kMostPerTurn = 30;
+// The axis: one scale for every stretch drawn to scale, filling about kPlotWidth, no less than
+// kLeastPerTurn so that a pact of one turn shows; a stretch wider than kLongest at that scale is
+// shortened to kBroken, or wider where a pact across it must stay as wide as a shorter one.
+constexpr double kLeastPerTurn = 5;
+constexpr double kMostPerTurn = 16;
 constexpr double kPlotWidth = 900;
-constexpr double kNarrowest = 6;
 constexpr double kLongest = 240;
 constexpr double kBroken = 48;
+
+constexpr const char* kEnDash = "\x96";  // in the client's code page
 
 const std::string kPast = SvgColor(RGB(96, 96, 96));
 const std::string kInForce = SvgColor(RGB(32, 112, 0));
@@ -39,56 +42,167 @@ const std::string kNow = SvgColor(RGB(112, 0, 0));
 const std::string kInk = "#000000";
 const std::string kGrey = "#404040";
 
-// The turns as x: linear within each stretch between two turns where a pact or the current
-// turn begins or ends.
+// The turns as x: each stretch between two turns where a pact or the current turn begins or
+// ends is drawn at one scale, the axis' own or, for a shortened stretch, a smaller one.
 class Axis {
  public:
-  Axis(std::vector<std::uint64_t> turns, double left) : turns_(std::move(turns)), left_(left) {
-    // The scale, up to kMostPerTurn, at which the stretches drawn to scale fill kPlotWidth;
-    // a stretch that would then be wider than kLongest is drawn shortened, which leaves more
-    // room for the others.
-    broken_.assign(turns_.size(), false);
-    for (bool again = true; again;) {
-      double turnsToScale = 0;
-      for (std::size_t i = 1; i < turns_.size(); ++i) {
-        if (!broken_[i - 1]) turnsToScale += static_cast<double>(turns_[i] - turns_[i - 1]);
+  // `pacts` as [first turn, turn after the last); `widest` bounds the whole axis in pixels.
+  Axis(std::vector<std::uint64_t> turns, const std::vector<TurnSpan>& pacts, double left,
+       double widest)
+      : turns_(std::move(turns)), left_(left) {
+    const std::size_t stretches = turns_.size() - 1;
+    for (std::size_t i = 0; i < stretches; ++i) {
+      lengths_.push_back(static_cast<double>(turns_[i + 1] - turns_[i]));
+    }
+    shortened_.assign(stretches, false);
+    // Where no pact is in force: those stretches go first.
+    std::vector<int> inForce(stretches + 1, 0);
+    for (const auto& [from, end] : pacts) {
+      ++inForce[Stretch(from)];
+      --inForce[Stretch(end)];
+    }
+    std::vector<bool> empty(stretches);
+    for (std::size_t i = 0, count = 0; i < stretches; ++i) {
+      count += static_cast<std::size_t>(inForce[i]);
+      empty[i] = count == 0;
+    }
+    // Shortening leaves more room for the rest, which may make another stretch too wide. Only
+    // where the picture is still too wide, the longest stretch inside pacts goes too. The
+    // current turn's stretch, one turn, is never shortened, so some turns stay to scale.
+    for (;;) {
+      double toScale = 0;
+      for (std::size_t i = 0; i < stretches; ++i) {
+        if (!shortened_[i]) toScale += lengths_[i];
       }
-      perTurn_ = turnsToScale > 0 ? (std::min)(kMostPerTurn, kPlotWidth / turnsToScale) : 1;
-      again = false;
-      for (std::size_t i = 1; i < turns_.size(); ++i) {
-        const bool broken = static_cast<double>(turns_[i] - turns_[i - 1]) * perTurn_ > kLongest;
-        again = again || (broken && !broken_[i - 1]);
-        broken_[i - 1] = broken_[i - 1] || broken;
+      perTurn_ = std::clamp(kPlotWidth / toScale, kLeastPerTurn, kMostPerTurn);
+      bool again = false;
+      for (std::size_t i = 0; i < stretches; ++i) {
+        if (!shortened_[i] && empty[i] && lengths_[i] * perTurn_ > kLongest) {
+          shortened_[i] = again = true;
+        }
       }
+      if (again) continue;
+      if (toScale * perTurn_ <= kPlotWidth) break;
+      std::size_t longest = stretches;
+      for (std::size_t i = 0; i < stretches; ++i) {
+        if (!shortened_[i] && lengths_[i] * perTurn_ > kLongest &&
+            (longest == stretches || lengths_[i] > lengths_[longest])) {
+          longest = i;
+        }
+      }
+      if (longest == stretches) break;
+      shortened_[longest] = true;
+    }
+    for (std::size_t i = 0; i < stretches; ++i) {
+      widths_.push_back(shortened_[i] ? kBroken : lengths_[i] * perTurn_);
+    }
+    KeepPactsInOrder(pacts);
+    // A stretch widened back to its full width is no longer shortened.
+    for (std::size_t i = 0; i < stretches; ++i) {
+      if (shortened_[i] && widths_[i] >= lengths_[i] * perTurn_ - 1e-6) shortened_[i] = false;
+    }
+    double whole = 0;
+    for (const double width : widths_) whole += width;
+    // Too wide for any renderer: every stretch drawn closer alike keeps scales and order.
+    if (whole > widest) {
+      for (double& width : widths_) width *= widest / whole;
+      perTurn_ *= widest / whole;
     }
     lefts_.assign(1, left_);
-    for (std::size_t i = 1; i < turns_.size(); ++i) {
-      const double wide = static_cast<double>(turns_[i] - turns_[i - 1]) * perTurn_;
-      lefts_.push_back(lefts_.back() + (broken_[i - 1] ? kBroken : (std::max)(wide, kNarrowest)));
-    }
+    for (const double width : widths_) lefts_.push_back(lefts_.back() + width);
   }
 
   double X(std::uint64_t turn) const {
     if (turn <= turns_.front()) return left_;
-    const auto next = std::lower_bound(turns_.begin(), turns_.end(), turn);
-    if (next == turns_.end()) return Right();
-    const auto i = static_cast<std::size_t>(next - turns_.begin());
-    if (*next == turn) return lefts_[i];
-    const double within =
-        static_cast<double>(turn - turns_[i - 1]) / static_cast<double>(turns_[i] - turns_[i - 1]);
-    return lefts_[i - 1] + within * (lefts_[i] - lefts_[i - 1]);
+    if (turn >= turns_.back()) return Right();
+    const auto next = std::upper_bound(turns_.begin(), turns_.end(), turn);
+    const auto i = static_cast<std::size_t>(next - turns_.begin()) - 1;
+    return lefts_[i] + static_cast<double>(turn - turns_[i]) / lengths_[i] * widths_[i];
   }
   double Right() const { return lefts_.back(); }
   double PerTurn() const { return perTurn_; }
   const std::vector<std::uint64_t>& Turns() const { return turns_; }
-  bool Broken(std::size_t stretch) const { return broken_[stretch]; }
+  bool Shortened(std::size_t stretch) const { return shortened_[stretch]; }
 
  private:
+  // The stretch that begins at `turn`, one of turns_; the count of stretches for the last.
+  std::size_t Stretch(std::uint64_t turn) const {
+    return static_cast<std::size_t>(std::lower_bound(turns_.begin(), turns_.end(), turn) -
+                                    turns_.begin());
+  }
+
+  // The stretches a pact lies across.
+  struct Across {
+    std::size_t first = 0, end = 0;
+    double turns = 0;
+  };
+
+  double Drawn(const Across& pact) const {
+    double width = 0;
+    for (std::size_t i = pact.first; i < pact.end; ++i) width += widths_[i];
+    return width;
+  }
+
+  // Widens the shortened stretches a pact lies across by `missing` pixels together, none beyond
+  // its full width; `fully` widens them to it at once.
+  bool Widen(const Across& pact, double missing, bool fully) {
+    bool widened = false;
+    for (bool room = true; room && (fully || missing > 1e-9);) {
+      std::size_t open = 0;
+      for (std::size_t i = pact.first; i < pact.end; ++i) {
+        open += shortened_[i] && widths_[i] < lengths_[i] * perTurn_ ? 1 : 0;
+      }
+      room = open > 0;
+      for (std::size_t i = pact.first; room && i < pact.end; ++i) {
+        if (!shortened_[i]) continue;
+        const double full = lengths_[i] * perTurn_;
+        const double more =
+            fully ? full - widths_[i]
+                  : (std::min)(missing / static_cast<double>(open), full - widths_[i]);
+        widths_[i] += more;
+        missing -= more;
+        widened = widened || more > 1e-9;
+      }
+    }
+    return widened;
+  }
+
+  // No pact drawn narrower than a shorter one. Shortened stretches only ever grow, and a pact
+  // whose stretches are all at full width is as wide as its turns, so this ends; after a few
+  // rounds a pact still too narrow gets its stretches at full width at once.
+  void KeepPactsInOrder(const std::vector<TurnSpan>& spans) {
+    std::vector<Across> pacts;
+    for (const auto& [from, end] : spans) {
+      pacts.push_back({Stretch(from), Stretch(end), static_cast<double>(end - from)});
+    }
+    std::sort(pacts.begin(), pacts.end(),
+              [](const Across& a, const Across& b) { return a.turns < b.turns; });
+    for (int round = 0;; ++round) {
+      bool widened = false;
+      double widestShorter = 0;
+      for (std::size_t group = 0; group < pacts.size();) {
+        std::size_t end = group;
+        while (end < pacts.size() && pacts[end].turns == pacts[group].turns) ++end;
+        for (std::size_t p = group; p < end; ++p) {
+          const double missing = widestShorter - Drawn(pacts[p]);
+          if (missing > 1e-6 && Widen(pacts[p], missing, round >= 16)) widened = true;
+        }
+        for (std::size_t p = group; p < end; ++p) {
+          widestShorter = (std::max)(widestShorter, Drawn(pacts[p]));
+        }
+        group = end;
+      }
+      if (!widened) return;
+    }
+  }
+
   std::vector<std::uint64_t> turns_;
   double left_;
   double perTurn_ = kMostPerTurn;
-  std::vector<double> lefts_;  // of each turn in turns_
-  std::vector<bool> broken_;   // of each stretch after a turn
+  std::vector<double> lengths_;  // of each stretch after a turn, in turns ...
+  std::vector<double> widths_;   // ... and in pixels
+  std::vector<double> lefts_;    // of each turn in turns_
+  std::vector<bool> shortened_;
 };
 
 bool Overlap(const TimelineBox& a, const TimelineBox& b, double pad = 0) {
@@ -174,27 +288,13 @@ std::vector<TimelineRow> ReadTimeline(const std::string& path, const std::string
   return rows;
 }
 
-TimelineLayout LayOutTimeline(const std::string& key, int turn,
-                              const std::vector<TimelineRow>& rows, const Entries& settings) {
-  TimelineLayout layout;
-  // Turns as the store keeps them, unsigned; a pact covers its last turn up to the next one.
-  const auto now = static_cast<std::uint64_t>(static_cast<DWORD>(turn));
-  std::set<std::uint64_t> turns{now, now + 1};
-  for (const TimelineRow& row : rows) {
-    for (const PactInterval& pact : row.pacts) {
-      turns.insert(pact.from);
-      turns.insert(std::uint64_t{pact.to} + 1);
-    }
-  }
-  double names = 60;
-  for (const TimelineRow& row : rows) names = (std::max)(names, TextWidth(row.race, kTextSize));
-  const Axis axis(std::vector<std::uint64_t>(turns.begin(), turns.end()), 2 * kMargin + names);
+namespace {
+
+// The axis of every page: its turn numbers, ticks and break marks, the current turn on it.
+void LayOutAxis(TimelineLayout& layout, const Axis& axis, std::uint64_t now, int turn) {
   layout.first = axis.Turns().front();
   layout.last = axis.Turns().back() - 1;
-
-  layout.labels.push_back(Label(kMargin, 6, "Pacts of " + key + ", turn " + std::to_string(turn),
-                                kTitleSize, kInk, true));
-
+  layout.perTurn = axis.PerTurn();
   // The axis: the current turn first, then the ends of the axis and of its broken stretches,
   // then round turns, each only where it keeps clear of those before it.
   std::vector<TimelineLabel> axisLabels;
@@ -211,15 +311,16 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
   offer(now, "turn " + std::to_string(turn), kNow, true);
   std::vector<std::uint64_t> ticks{layout.first, layout.last};
   for (std::size_t i = 0; i + 1 < axis.Turns().size(); ++i) {
-    if (!axis.Broken(i)) continue;
-    ticks.push_back(axis.Turns()[i]);
-    ticks.push_back(axis.Turns()[i + 1]);
-    layout.breaks.push_back(
-        {axis.X(axis.Turns()[i]) + kBroken / 2 - 6, kTickTop, 12, kTop - kTickTop});
+    if (!axis.Shortened(i)) continue;
+    const std::uint64_t from = axis.Turns()[i], end = axis.Turns()[i + 1];
+    ticks.push_back(from);
+    ticks.push_back(end);
+    layout.breaks.push_back({(axis.X(from) + axis.X(end)) / 2 - 6, kTickTop, 12, kTop - kTickTop});
+    layout.shortened.emplace_back(from, end - 1);
   }
   const std::uint64_t step = Step(axis.PerTurn(), 60);
   for (std::size_t i = 0; i + 1 < axis.Turns().size(); ++i) {
-    if (axis.Broken(i)) continue;
+    if (axis.Shortened(i)) continue;
     for (std::uint64_t t = (axis.Turns()[i] + step - 1) / step * step; t < axis.Turns()[i + 1];
          t += step) {
       ticks.push_back(t);
@@ -235,85 +336,90 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
   const double nowWidth = (std::max)(axis.X(now + 1) - nowLeft, 2.0);
   layout.markers.push_back({nowLeft, kTickTop, nowWidth, kTop - 2 - kTickTop});
 
-  double y = kTop;
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const TimelineRow& row = rows[r];
-    layout.labels.push_back(
-        Label(kMargin, y + (kBarHeight - kTextSize * 1.25) / 2, row.race, kTextSize, kInk));
-    std::vector<TimelineLabel> under;
-    for (std::size_t i = 0; i < row.pacts.size();) {
-      // One run: pacts that adjoin, each beginning on the turn after the one before ends.
-      std::size_t end = i + 1;
-      while (end < row.pacts.size() &&
-             row.pacts[end].from == std::uint64_t{row.pacts[end - 1].to} + 1) {
-        ++end;
-      }
-      std::string outside;  // conditions too long for their bar
-      for (std::size_t p = i; p < end; ++p) {
-        const PactInterval& pact = row.pacts[p];
-        const double x1 = axis.X(pact.from), x2 = axis.X(std::uint64_t{pact.to} + 1);
-        TimelineBar bar;
-        bar.box = {x1, y, x2 - x1, kBarHeight};
-        bar.fill = pact.to < now ? kPast : pact.from > now ? kLater : kInForce;
-        bar.row = static_cast<int>(r);
-        bar.pact = p;
-        layout.bars.push_back(bar);
-        if (pact.conditions.IsEmpty()) continue;
-        // On the bar, clear of the current turn's marker: in the middle, or in the middle of
-        // the part before or after the marker; under the row where none of them has room.
-        TimelineLabel conditions = Label(x1, y, pact.conditions.GetString(), kInBarSize, "#ffffff");
-        conditions.box.y = y + (kBarHeight - conditions.box.height) / 2;
-        const TimelineBox marker = {nowLeft, y, nowWidth, kBarHeight};
-        bool placed = false;
-        for (const auto& [from, to] : {std::pair{x1, x2}, std::pair{x1, (std::min)(x2, nowLeft)},
-                                       std::pair{(std::max)(x1, nowLeft + nowWidth), x2}}) {
-          conditions.box.x = (from + to) / 2 - conditions.box.width / 2;
-          if (conditions.box.width <= to - from - 4 && !Overlap(conditions.box, marker)) {
-            placed = true;
-            break;
-          }
-        }
-        if (placed) {
-          conditions.bar = static_cast<int>(layout.bars.size() - 1);
-          layout.labels.push_back(conditions);
-        } else {
-          outside += (outside.empty() ? "" : ", ") + std::string(pact.conditions.GetString());
-        }
-      }
-      // Under the run: its first and last turn at its ends, or both in one label where the run
-      // is too short for two, then the conditions that did not fit their bars.
-      const PactInterval& head = row.pacts[i];
-      const PactInterval& tail = row.pacts[end - 1];
-      const double left = axis.X(head.from), right = axis.X(std::uint64_t{tail.to} + 1);
-      layout.runs.push_back({left, y, right - left, kBarHeight});
-      TimelineLabel first = Label(left, 0, std::to_string(head.from), kTurnSize, kGrey);
-      TimelineLabel last = Label(0, 0, std::to_string(tail.to), kTurnSize, kGrey);
-      last.box.x = right - last.box.width;
-      if (head.from == tail.to) {
-        under.push_back(first);
-      } else if (first.box.x + first.box.width + kPad < last.box.x) {
-        under.push_back(first);
-        under.push_back(last);
-      } else {
-        under.push_back(Label(left, 0, first.text + "-" + last.text, kTurnSize, kGrey));
-      }
-      if (!outside.empty()) {
-        const TimelineBox span = under.back().box;
-        under.push_back(Label(span.x + span.width + kPad, 0, outside, kInBarSize, kInk));
-      }
-      i = end;
-    }
-    layout.markers.push_back({nowLeft, y, nowWidth, kBarHeight});
-    const int lanes = PlaceInLanes(under, y + kBarHeight + 2, layout.labels);
-    y += kBarHeight + 2 + kLaneHeight * lanes + kRowGap;
-  }
-  if (rows.empty()) {
-    layout.labels.push_back(
-        Label(axis.X(layout.first), y, "No pacts on record.", kTextSize, "#606060"));
-    y += kBarHeight + kRowGap;
-  }
+  layout.axis = {axis.X(layout.first), kTop - 3, axis.Right() - axis.X(layout.first), 0};
+}
 
-  // The legend: what the colours and the conditions' abbreviations stand for.
+// One row's bars, runs, current turn and labels from `y` on; answers where the next begins.
+double LayOutRow(TimelineLayout& layout, const Axis& axis, std::uint64_t now,
+                 const TimelineRow& row, std::size_t r, double y) {
+  const double nowLeft = axis.X(now);
+  const double nowWidth = (std::max)(axis.X(now + 1) - nowLeft, 2.0);
+  layout.labels.push_back(
+      Label(kMargin, y + (kBarHeight - kTextSize * 1.25) / 2, row.race, kTextSize, kInk));
+  std::vector<TimelineLabel> under;
+  for (std::size_t i = 0; i < row.pacts.size();) {
+    // One run: pacts that adjoin, each beginning on the turn after the one before ends.
+    std::size_t end = i + 1;
+    while (end < row.pacts.size() &&
+           row.pacts[end].from == std::uint64_t{row.pacts[end - 1].to} + 1) {
+      ++end;
+    }
+    std::string outside;  // conditions too long for their bar
+    for (std::size_t p = i; p < end; ++p) {
+      const PactInterval& pact = row.pacts[p];
+      const double x1 = axis.X(pact.from), x2 = axis.X(std::uint64_t{pact.to} + 1);
+      TimelineBar bar;
+      bar.box = {x1, y, x2 - x1, kBarHeight};
+      bar.fill = pact.to < now ? kPast : pact.from > now ? kLater : kInForce;
+      bar.row = static_cast<int>(r);
+      bar.pact = p;
+      layout.bars.push_back(bar);
+      if (pact.conditions.IsEmpty()) continue;
+      // On the bar, clear of the current turn's marker: in the middle, or in the middle of
+      // the part before or after the marker; under the row where none of them has room.
+      TimelineLabel conditions = Label(x1, y, pact.conditions.GetString(), kInBarSize, "#ffffff");
+      conditions.box.y = y + (kBarHeight - conditions.box.height) / 2;
+      const TimelineBox marker = {nowLeft, y, nowWidth, kBarHeight};
+      bool placed = false;
+      for (const auto& [from, to] : {std::pair{x1, x2}, std::pair{x1, (std::min)(x2, nowLeft)},
+                                     std::pair{(std::max)(x1, nowLeft + nowWidth), x2}}) {
+        conditions.box.x = (from + to) / 2 - conditions.box.width / 2;
+        if (conditions.box.width <= to - from - 4 && !Overlap(conditions.box, marker)) {
+          placed = true;
+          break;
+        }
+      }
+      if (placed) {
+        conditions.bar = static_cast<int>(layout.bars.size() - 1);
+        layout.labels.push_back(conditions);
+      } else {
+        outside += (outside.empty() ? "" : ", ") + std::string(pact.conditions.GetString());
+      }
+    }
+    // Under the run: its first and last turn at its ends, or both in one label where the run
+    // is too short for two, then the conditions that did not fit their bars.
+    const PactInterval& head = row.pacts[i];
+    const PactInterval& tail = row.pacts[end - 1];
+    const double left = axis.X(head.from), right = axis.X(std::uint64_t{tail.to} + 1);
+    layout.runs.push_back({left, y, right - left, kBarHeight});
+    TimelineLabel first = Label(left, 0, std::to_string(head.from), kTurnSize, kGrey);
+    TimelineLabel last = Label(0, 0, std::to_string(tail.to), kTurnSize, kGrey);
+    last.box.x = right - last.box.width;
+    if (head.from == tail.to) {
+      under.push_back(first);
+    } else if (first.box.x + first.box.width + kPad < last.box.x) {
+      under.push_back(first);
+      under.push_back(last);
+    } else {
+      under.push_back(Label(left, 0, first.text + "-" + last.text, kTurnSize, kGrey));
+    }
+    if (!outside.empty()) {
+      const TimelineBox span = under.back().box;
+      under.push_back(Label(span.x + span.width + kPad, 0, outside, kInBarSize, kInk));
+    }
+    i = end;
+  }
+  layout.markers.push_back({nowLeft, y, nowWidth, kBarHeight});
+  const int lanes = PlaceInLanes(under, y + kBarHeight + 2, layout.labels);
+  y += kBarHeight + 2 + kLaneHeight * lanes + kRowGap;
+  return y;
+}
+
+// The legend under `y`: what the colours, the break marks and the conditions' abbreviations of
+// `rows` stand for; answers where it ends.
+double LayOutLegend(TimelineLayout& layout, const Axis& axis,
+                    const std::vector<const TimelineRow*>& rows, double y,
+                    const Entries& settings) {
   y += 12;
   double x = kMargin;
   for (const auto& [colour, meaning] :
@@ -323,12 +429,28 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
     layout.labels.push_back(Label(x + 18, y, meaning, kTextSize, kInk));
     x += 18 + TextWidth(meaning, kTextSize) + 24;
   }
+  // Each shortened stretch by its turns, on lines of their own after the colours.
+  x = kMargin;
+  const double lineEnd = (std::max)(axis.Right(), 600.0);
+  for (const auto& [from, last] : layout.shortened) {
+    const std::string text =
+        "turns " + std::to_string(from) + kEnDash + std::to_string(last) + " shortened";
+    const double wide = 22 + TextWidth(text, kTextSize);
+    if (x == kMargin || x + wide > lineEnd) {
+      x = kMargin;
+      y += 18;
+    }
+    // The break mark the axis carries, as the legend's swatch.
+    layout.breakKeys.push_back({x, y + 1, 12, 12});
+    layout.labels.push_back(Label(x + 18, y, text, kTextSize, kInk));
+    x += wide + 20;
+  }
   ConditionDictionary dictionary;
   SettingsEntries stored(settings);
   dictionary.LoadConditions(stored);
   std::set<std::string> used;
-  for (const TimelineRow& row : rows) {
-    for (const PactInterval& pact : row.pacts) {
+  for (const TimelineRow* row : rows) {
+    for (const PactInterval& pact : row->pacts) {
       for (const std::string& abbreviation : ConditionsOf(pact.conditions))
         used.insert(abbreviation);
     }
@@ -344,13 +466,94 @@ TimelineLayout LayOutTimeline(const std::string& key, int turn,
     y += 18;
   }
 
-  layout.axis = {axis.X(layout.first), kTop - 3, axis.Right() - axis.X(layout.first), 0};
-  layout.width = axis.Right() + kMargin;
-  for (const TimelineLabel& label : layout.labels) {
-    layout.width = (std::max)(layout.width, label.box.x + label.box.width + kMargin);
+  return y;
+}
+
+// Moves what `row` holds onto `page`.
+void Append(TimelineLayout& page, const TimelineLayout& row) {
+  const auto bars = static_cast<int>(page.bars.size());
+  page.bars.insert(page.bars.end(), row.bars.begin(), row.bars.end());
+  page.runs.insert(page.runs.end(), row.runs.begin(), row.runs.end());
+  page.markers.insert(page.markers.end(), row.markers.begin(), row.markers.end());
+  for (TimelineLabel label : row.labels) {
+    if (label.bar >= 0) label.bar += bars;
+    page.labels.push_back(label);
   }
-  layout.height = y + kMargin;
-  return layout;
+}
+
+}  // namespace
+
+std::vector<TimelineLayout> LayOutTimeline(const std::string& key, int turn,
+                                           const std::vector<TimelineRow>& rows,
+                                           const Entries& settings) {
+  // Turns as the store keeps them, unsigned; a pact covers its last turn up to the next one.
+  const auto now = static_cast<std::uint64_t>(static_cast<DWORD>(turn));
+  std::set<std::uint64_t> turns{now, now + 1};
+  std::vector<TurnSpan> spans;
+  for (const TimelineRow& row : rows) {
+    for (const PactInterval& pact : row.pacts) {
+      spans.emplace_back(pact.from, std::uint64_t{pact.to} + 1);
+      turns.insert(spans.back().first);
+      turns.insert(spans.back().second);
+    }
+  }
+  double names = 60;
+  for (const TimelineRow& row : rows) names = (std::max)(names, TextWidth(row.race, kTextSize));
+  const double left = 2 * kMargin + names;
+  const Axis axis(std::vector<std::uint64_t>(turns.begin(), turns.end()), spans, left,
+                  kSvgLargest - kMargin - left);
+
+  // Rows go on a page while the legend still fits under them; the legend of all the rows is
+  // the longest any page can have.
+  TimelineLayout sample;
+  LayOutAxis(sample, axis, now, turn);
+  std::vector<const TimelineRow*> all;
+  for (const TimelineRow& row : rows) all.push_back(&row);
+  const double legend = LayOutLegend(sample, axis, all, 0, settings);
+  std::vector<TimelineLayout> pages(1);
+  std::vector<std::vector<const TimelineRow*>> pageRows(1);
+  std::vector<double> bottoms{kTop};
+  LayOutAxis(pages.back(), axis, now, turn);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    TimelineLayout row;
+    double next = LayOutRow(row, axis, now, rows[r], r, bottoms.back());
+    if (!pageRows.back().empty() && next + legend + kMargin > kSvgLargest) {
+      pages.emplace_back();
+      pageRows.emplace_back();
+      bottoms.push_back(kTop);
+      LayOutAxis(pages.back(), axis, now, turn);
+      row = TimelineLayout{};
+      next = LayOutRow(row, axis, now, rows[r], r, kTop);
+    }
+    Append(pages.back(), row);
+    pageRows.back().push_back(&rows[r]);
+    bottoms.back() = next;
+  }
+  if (rows.empty()) {
+    pages.back().labels.push_back(
+        Label(axis.X(axis.Turns().front()), kTop, "No pacts on record.", kTextSize, "#606060"));
+    bottoms.back() += kBarHeight + kRowGap;
+  }
+
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    TimelineLayout& page = pages[p];
+    page.labels.insert(page.labels.begin(),
+                       Label(kMargin, 6,
+                             "Pacts of " + key + ", turn " + std::to_string(turn) +
+                                 (pages.size() == 1 ? ""
+                                                    : ", page " + std::to_string(p + 1) + " of " +
+                                                          std::to_string(pages.size())),
+                             kTitleSize, kInk, true));
+    const double y = LayOutLegend(page, axis, pageRows[p], bottoms[p], settings);
+    page.width = axis.Right() + kMargin;
+    for (const TimelineLabel& label : page.labels) {
+      page.width = (std::max)(page.width, label.box.x + label.box.width + kMargin);
+    }
+    // A text longer than any page is cut at its edge.
+    page.width = (std::min)(page.width, kSvgLargest);
+    page.height = (std::min)(y + kMargin, kSvgLargest);
+  }
+  return pages;
 }
 
 std::string TimelineSvg(const TimelineLayout& layout, const std::string& title) {
@@ -375,7 +578,9 @@ std::string TimelineSvg(const TimelineLayout& layout, const std::string& title) 
     picture.Rect(marker.x, marker.y, marker.width, marker.height, kNow, "none",
                  "fill-opacity=\"0.35\"");
   }
-  for (const TimelineBox& stretch : layout.breaks) {
+  std::vector<TimelineBox> marks = layout.breaks;
+  marks.insert(marks.end(), layout.breakKeys.begin(), layout.breakKeys.end());
+  for (const TimelineBox& stretch : marks) {
     // Two slanted strokes across the axis: turns left out.
     for (const double dx : {0.0, 6.0}) {
       picture.Line(stretch.x + dx, stretch.y + stretch.height, stretch.x + dx + 6, stretch.y, kGrey,

@@ -2,13 +2,15 @@
 // pacts, each pact of the run a segment labelled with its conditions, the current turn marked.
 // Read from the pact store file with the plug-in's own store code, so the picture shows what
 // the file holds, which is what the plug-in saved after its last treaty command. The axis spans
-// every pact and the current turn: stretches of turns where nothing begins or ends are drawn
-// shortened and marked as broken, so that a far turn never squeezes the rest, and every label
-// keeps off the bars, the marker and the other labels.
+// every pact and the current turn at one scale, but for long stretches where nothing begins or
+// ends, drawn shortened and marked so on the axis and in the legend, so that a far turn never
+// squeezes the rest; a pact is never drawn narrower than a shorter one. Every label keeps off
+// the bars, the marker and the other labels.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "request_map.h"
@@ -43,21 +45,30 @@ struct TimelineBar {
   std::size_t pact = 0;  // in the row
 };
 
+// Two turns bounding a stretch; each use says whether the second is in it.
+using TurnSpan = std::pair<std::uint64_t, std::uint64_t>;
+
 struct TimelineLayout {
   double width = 0, height = 0;
-  std::uint64_t first = 0, last = 0;  // the axis: from the turn `first` to the end of `last`
-  std::vector<TimelineBar> bars;      // one per pact
-  std::vector<TimelineBox> runs;      // the outline of each unbroken run of pacts
-  std::vector<TimelineBox> markers;   // the current turn: on the axis and in every row
-  std::vector<TimelineBox> breaks;    // stretches of the axis drawn shortened
-  TimelineBox axis;                   // its line, `height` 0
-  std::vector<double> ticks;          // the axis' labelled turns
-  std::vector<TimelineLabel> labels;  // every text
-  std::vector<TimelineBar> swatches;  // the legend's colours
+  std::uint64_t first = 0, last = 0;   // the axis: from the turn `first` to the end of `last`
+  double perTurn = 0;                  // pixels a turn, wherever the axis is not shortened
+  std::vector<TimelineBar> bars;       // one per pact
+  std::vector<TimelineBox> runs;       // the outline of each unbroken run of pacts
+  std::vector<TimelineBox> markers;    // the current turn: on the axis and in every row
+  std::vector<TimelineBox> breaks;     // the marks of the stretches of the axis drawn shortened,
+  std::vector<TurnSpan> shortened;     // their first and last turns,
+  std::vector<TimelineBox> breakKeys;  // and their marks in the legend
+  TimelineBox axis;                    // its line, `height` 0
+  std::vector<double> ticks;           // the axis' labelled turns
+  std::vector<TimelineLabel> labels;   // every text
+  std::vector<TimelineBar> swatches;   // the legend's colours
 };
 
-// The layout of the picture. `turn` is the current turn; `settings` (the client's settings
-// store) gives the conditions' main texts for the legend.
-TimelineLayout LayOutTimeline(const std::string& key, int turn,
-                              const std::vector<TimelineRow>& rows, const Entries& settings);
+// The layout of the picture: one page, or several where the rows would make it taller than
+// kSvgLargest, each with the axis and a legend of its own rows; the axis is the same on every
+// page, and never wider than a page. `turn` is the current turn; `settings` (the client's
+// settings store) gives the conditions' main texts for the legend.
+std::vector<TimelineLayout> LayOutTimeline(const std::string& key, int turn,
+                                           const std::vector<TimelineRow>& rows,
+                                           const Entries& settings);
 std::string TimelineSvg(const TimelineLayout& layout, const std::string& title);

@@ -184,33 +184,66 @@ std::string Console::Shown(const fs::path& path) const {
   return relative.empty() || *relative.begin() == ".." ? path.string() : relative.generic_string();
 }
 
+std::vector<std::string> Console::WritePicture(const std::string& name,
+                                               const std::vector<std::string>& pages,
+                                               const std::string& file,
+                                               const std::string& fallback) {
+  const auto page = [&](std::size_t i) {
+    return pages.size() == 1
+               ? std::string()
+               : "page " + std::to_string(i + 1) + " of " + std::to_string(pages.size());
+  };
+  std::vector<std::string> shown;
+  if (file.empty() && snapshots_.Enabled()) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      const std::string path = snapshots_.Write(name, pages[i], page(i));
+      if (path.empty()) return {};
+      shown.push_back(Shown(path));
+    }
+    return shown;
+  }
+  const fs::path whole = file.empty()                   ? gameFolder_ / fallback
+                         : fs::path(file).is_absolute() ? fs::path(file)
+                                                        : startFolder_ / file;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    // "timeline.svg" on pages: "timeline-page-1.svg", "timeline-page-2.svg", ...
+    fs::path path = whole;
+    if (pages.size() > 1) {
+      path.replace_filename(whole.stem().string() + "-page-" + std::to_string(i + 1) +
+                            whole.extension().string());
+    }
+    std::string why;
+    if (!WriteTextFile(path.string(), pages[i], why))
+      throw SessionError("cannot write " + path.string() + ": " + why);
+    shown.push_back(Shown(path));
+  }
+  return shown;
+}
+
 void Console::TimelineCommand(const std::vector<std::string>& words) {
   if (words.size() > 2) throw SessionError("too many words: expected timeline [FILE]");
   Game& game = ActiveGame();
   const std::string key = game.name + "/" + game.race;
   const std::vector<TimelineRow> rows = ReadTimeline(StoreFile().string(), key);
-  const std::string svg =
-      TimelineSvg(LayOutTimeline(key, game.turn, rows, host_.settings), "Pacts of " + key);
-  fs::path path;
-  if (words.size() == 2) {
-    path = fs::path(words[1]).is_absolute() ? fs::path(words[1]) : startFolder_ / words[1];
-    std::string why;
-    if (!WriteTextFile(path.string(), svg, why))
-      throw SessionError("cannot write " + path.string() + ": " + why);
-  } else if (snapshots_.Enabled()) {
-    path = snapshots_.Write("timeline " + key, svg);
-    if (path.empty()) return;  // the session ends on it after this line
-  } else {
-    path = gameFolder_ / "timeline.svg";
-    std::string why;
-    if (!WriteTextFile(path.string(), svg, why))
-      throw SessionError("cannot write " + path.string() + ": " + why);
+  const std::vector<TimelineLayout> layouts = LayOutTimeline(key, game.turn, rows, host_.settings);
+  std::vector<std::string> pages;
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    pages.push_back(TimelineSvg(
+        layouts[i], "Pacts of " + key +
+                        (layouts.size() == 1 ? ""
+                                             : ", page " + std::to_string(i + 1) + " of " +
+                                                   std::to_string(layouts.size()))));
   }
+  const std::vector<std::string> paths =
+      WritePicture("timeline " + key, pages, words.size() == 2 ? words[1] : "", "timeline.svg");
+  if (paths.empty()) return;  // the session ends on it after this line
+  std::string path;
+  for (const std::string& each : paths) path += (path.empty() ? "" : ", ") + each;
   std::size_t pacts = 0;
   for (const TimelineRow& row : rows) pacts += row.pacts.size();
   printer_.Line("Timeline of " + ShowAnsi(key) + " at turn " + std::to_string(game.turn) + ", " +
                 Plural(rows.size(), "race", "races") + ", " + Plural(pacts, "pact", "pacts") +
-                " (from the store file): " + Shown(path));
+                " (from the store file): " + path);
   for (const TimelineRow& row : rows) {
     std::string runs;
     for (const PactInterval& pact : row.pacts) {

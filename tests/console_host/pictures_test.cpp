@@ -243,6 +243,14 @@ void ExpectLabelsClear(const TimelineLayout& layout) {
   }
 }
 
+// The timeline's one page.
+TimelineLayout OnePage(const std::string& key, int turn, const std::vector<TimelineRow>& rows,
+                       const Entries& settings) {
+  std::vector<TimelineLayout> pages = LayOutTimeline(key, turn, rows, settings);
+  EXPECT_EQ(pages.size(), 1u);
+  return pages.empty() ? TimelineLayout{} : pages.front();
+}
+
 const TimelineLabel* LabelOf(const TimelineLayout& layout, const std::string& text) {
   for (const TimelineLabel& label : layout.labels) {
     if (label.text == text) return &label;
@@ -270,7 +278,7 @@ TEST(Timeline, TheAxisSpansEveryPactAndTheTurnAndRunsOfAdjoiningPactsAreOneOutli
                             {"Trucelog\\Conditions\\0", "NA"},
                             {"Trucelog\\Conditions\\0\\string", "Non-aggression & more"}};
   // Turn 300, far past every pact but Kel's, which runs to the last turn there is.
-  const TimelineLayout layout = LayOutTimeline("G/R", 300, rows, settings);
+  const TimelineLayout layout = OnePage("G/R", 300, rows, settings);
   EXPECT_EQ(layout.first, 1u);
   EXPECT_EQ(layout.last, 0xFFFFFFFFu);
   ASSERT_EQ(layout.bars.size(), 4u);
@@ -287,7 +295,11 @@ TEST(Timeline, TheAxisSpansEveryPactAndTheTurnAndRunsOfAdjoiningPactsAreOneOutli
   for (const char* text : {"turn 300", "4294967295", "10", "20", "Vor"}) {
     EXPECT_NE(LabelOf(layout, text), nullptr) << text;
   }
-  EXPECT_EQ(LabelOf(layout, "15"), nullptr) << "no end label inside a run";
+  for (const TimelineLabel& label : layout.labels) {
+    if (label.text == "15") {
+      EXPECT_LT(label.box.y, layout.axis.y) << "no end label inside a run";
+    }
+  }
   ExpectLabelsClear(layout);
 
   const std::string svg = TimelineSvg(layout, "Pacts of G/R");
@@ -312,13 +324,153 @@ TEST(Timeline, ThirtyRacesWithTwoHundredPactsPastTurnOneThousandKeepEveryLabelCl
     rows.push_back(row);
   }
   ASSERT_EQ(pacts, 200u);
-  const TimelineLayout layout = LayOutTimeline("Alpha/Xar", 1200, rows, {});
+  const TimelineLayout layout = OnePage("Alpha/Xar", 1200, rows, {});
   ASSERT_EQ(layout.bars.size(), 200u);
   for (const TimelineBar& bar : layout.bars) EXPECT_GE(bar.box.width, 5) << "a pact of one turn";
   EXPECT_NE(LabelOf(layout, "turn 1200"), nullptr);
   ExpectLabelsClear(layout);
   EXPECT_LT(layout.width, 2500);
   EXPECT_LT(layout.height, 30 * 80 + 300) << "a few lines of labels a row at most";
+}
+
+namespace {
+
+// The bars' pacts with their widths, and whether each lies across a shortened stretch.
+struct DrawnPact {
+  std::uint64_t turns = 0;
+  double width = 0;
+  bool acrossShortened = false;
+};
+
+std::vector<DrawnPact> DrawnPacts(const TimelineLayout& layout,
+                                  const std::vector<TimelineRow>& rows) {
+  std::vector<DrawnPact> drawn;
+  for (const TimelineBar& bar : layout.bars) {
+    const PactInterval& pact = rows[static_cast<std::size_t>(bar.row)].pacts[bar.pact];
+    DrawnPact one{std::uint64_t{pact.to} - pact.from + 1, bar.box.width, false};
+    for (const auto& [first, last] : layout.shortened) {
+      one.acrossShortened = one.acrossShortened || (pact.from <= last && first <= pact.to);
+    }
+    drawn.push_back(one);
+  }
+  return drawn;
+}
+
+// One scale for every pact drawn to scale, none wider than its turns at that scale, and no pact
+// narrower than a shorter one.
+void ExpectOneScaleInOrder(const TimelineLayout& layout, const std::vector<TimelineRow>& rows) {
+  const std::vector<DrawnPact> drawn = DrawnPacts(layout, rows);
+  for (const DrawnPact& pact : drawn) {
+    const double toScale = static_cast<double>(pact.turns) * layout.perTurn;
+    if (pact.acrossShortened) {
+      EXPECT_LT(pact.width, toScale) << pact.turns << " turns";
+    } else {
+      EXPECT_NEAR(pact.width, toScale, 0.01) << pact.turns << " turns";
+    }
+    for (const DrawnPact& other : drawn) {
+      if (pact.turns > other.turns) {
+        EXPECT_GE(pact.width, other.width - 0.01)
+            << pact.turns << " turns drawn narrower than " << other.turns;
+      }
+    }
+  }
+}
+
+std::vector<TimelineRow> ThirtyRaces() {
+  std::vector<TimelineRow> rows;
+  std::size_t pacts = 0;
+  const char* const conditions[] = {"", "NA", "TR", "NA/TR", "OB/NA/TR/MA"};
+  for (int race = 0; race < 30; ++race) {
+    TimelineRow row{"Race " + std::to_string(race), {}};
+    DWORD turn = 900 + static_cast<DWORD>(race * 13 % 97);
+    for (int i = 0; i < 7 && pacts < 200; ++i, ++pacts) {
+      const DWORD length = static_cast<DWORD>(1 + (race * 7 + i * 5) % 40);
+      row.pacts.push_back({turn, turn + length - 1, conditions[(race + i) % 5]});
+      turn += length + static_cast<DWORD>((race + i) % 3 == 0 ? 0 : (race * i) % 25);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(Timeline,
+     EveryStretchHasOneScaleAndAShortenedOneIsMarkedAndNoPactIsDrawnNarrowerThanAShorter) {
+  // Thirty races busy around turn 1200: every pact to scale, 5 pixels a turn or more.
+  const std::vector<TimelineRow> busy = ThirtyRaces();
+  const TimelineLayout dense = OnePage("Alpha/Xar", 1200, busy, {});
+  EXPECT_GE(dense.perTurn, 5);
+  ExpectOneScaleInOrder(dense, busy);
+
+  // Nothing happens from turn 200 to 900: that stretch is shortened, and says so.
+  const std::vector<TimelineRow> apart = {{"Lum", {{901, 950, ""}}}, {"Vor", {{100, 199, "NA"}}}};
+  const TimelineLayout gap = OnePage("Alpha/Xar", 950, apart, {});
+  ASSERT_EQ(gap.shortened, (std::vector<TurnSpan>{{200, 900}}));
+  ASSERT_EQ(gap.breaks.size(), 1u);
+  EXPECT_GT(gap.breaks[0].x, gap.bars[1].box.x + gap.bars[1].box.width) << "after Vor's pact";
+  EXPECT_LT(gap.breaks[0].x + gap.breaks[0].width, gap.bars[0].box.x) << "before Lum's";
+  EXPECT_NEAR(gap.bars[0].box.width / 50, gap.bars[1].box.width / 100, 0.01);
+  ExpectOneScaleInOrder(gap, apart);
+  ExpectLabelsClear(gap);
+  const std::string svg = TimelineSvg(gap, "Pacts of Alpha/Xar");
+  EXPECT_TRUE(Contains(svg,
+                       ">turns 200\xE2\x80\x93"
+                       "900 shortened<"))
+      << svg;
+  EXPECT_EQ(Occurrences(svg, "stroke-width=\"1.5\"/>"), 4u)
+      << "two strokes on the axis, two in the legend";
+
+  // Two pacts, too long together for the picture: the stretches inside them are shortened, and
+  // the longer one, alone in its stretch, is still drawn as wide as the shorter one, which lies
+  // across the current turn's stretch too.
+  const std::vector<TimelineRow> near = {{"Lum", {{200, 400, ""}}}, {"Vor", {{0, 199, ""}}}};
+  const TimelineLayout widened = OnePage("Alpha/Xar", 0, near, {});
+  EXPECT_EQ(widened.shortened, (std::vector<TurnSpan>{{1, 199}, {200, 400}}));
+  ASSERT_EQ(widened.bars.size(), 2u);
+  EXPECT_GE(widened.bars[0].box.width, widened.bars[1].box.width - 0.01);
+  ExpectOneScaleInOrder(widened, near);
+  ExpectLabelsClear(widened);
+}
+
+TEST(Timeline, AThousandRacesGoOnPagesAndNoPageIsLargerThanARendererTakes) {
+  std::vector<TimelineRow> rows;
+  for (DWORD race = 0; race < 1000; ++race) {
+    rows.push_back({"Race " + std::to_string(race),
+                    {{1000 + race % 50, 1100 + race % 70, race % 3 == 0 ? "NA" : ""},
+                     {1200 + race % 30, 1230 + race % 90, ""}}});
+  }
+  const std::vector<TimelineLayout> pages = LayOutTimeline("Big/Xar", 1200, rows, {});
+  ASSERT_GE(pages.size(), 2u);
+  std::vector<int> drawnRows;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const TimelineLayout& page = pages[p];
+    EXPECT_LE(page.width, 16384);
+    EXPECT_LE(page.height, 16384);
+    const std::string title = "Pacts of Big/Xar, turn 1200, page " + std::to_string(p + 1) +
+                              " of " + std::to_string(pages.size());
+    EXPECT_NE(LabelOf(page, title), nullptr) << title;
+    EXPECT_NE(LabelOf(page, "turn 1200"), nullptr) << "each page has its axis";
+    EXPECT_EQ(page.swatches.size(), 4u) << "and its legend";
+    EXPECT_EQ(page.perTurn, pages[0].perTurn) << "at one scale";
+    for (const TimelineBar& bar : page.bars) {
+      if (drawnRows.empty() || drawnRows.back() != bar.row) drawnRows.push_back(bar.row);
+    }
+    ExpectLabelsClear(page);
+  }
+  ASSERT_EQ(drawnRows.size(), 1000u) << "every race once";
+  for (int r = 0; r < 1000; ++r) EXPECT_EQ(drawnRows[static_cast<std::size_t>(r)], r);
+  EXPECT_NE(LabelOf(pages.front(), "NA = (not in the dictionary)"), nullptr);
+
+  // Eight thousand turns of pacts, none to shorten: drawn closer, still at one scale.
+  TimelineRow busy{"Vor", {}};
+  for (DWORD turn = 0; turn < 8000; turn += 40) busy.pacts.push_back({turn, turn + 39, ""});
+  const std::vector<TimelineRow> wide = {busy, {"Lum", {{0, 2, ""}}}};
+  const TimelineLayout closer = OnePage("Big/Xar", 0, wide, {});
+  EXPECT_LE(closer.width, 16384);
+  EXPECT_GT(closer.width, 16000) << "as wide as a page takes";
+  EXPECT_TRUE(closer.shortened.empty());
+  ExpectOneScaleInOrder(closer, wide);
 }
 
 TEST(Help, EveryCommandIsDocumentedWithItsUsageAndAnExample) {

@@ -251,6 +251,10 @@ TEST(Prompt, TabCompletesNamesWithBlanksUnquotedAndEachAnswerWhatItActsOn) {
   terminal.Press("\x03");
   ASSERT_TRUE(terminal.WaitFor("trucelog> ")) << terminal.Screen();
 
+  // The race table's picture, by its word.
+  terminal.Press("table p\t\r");
+  ASSERT_TRUE(terminal.WaitFor("(picture game/table.svg)")) << terminal.Screen();
+
   terminal.Type("config");
   ASSERT_TRUE(terminal.WaitFor("settings> ")) << terminal.Screen();
   // Only check boxes are ticked: "W" then fits no field, and "g" picks the second box.

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "host_process.h"
@@ -31,6 +32,49 @@ std::string Lines(const std::string& text, std::size_t count) {
 }
 
 bool IsTool(const char* tool) { return tool[0] != '\0' && fs::exists(tool); }
+
+// The size an SVG picture says it has, in pixels.
+std::pair<double, double> SaidSize(const std::string& svg) {
+  const std::size_t width = svg.find(" width=\""), height = svg.find(" height=\"");
+  if (width == std::string::npos || height == std::string::npos) return {0, 0};
+  return {std::stod(svg.substr(width + 8)), std::stod(svg.substr(height + 9))};
+}
+
+// Renders `picture` with rsvg-convert into a PNG beside it, expecting no complaint, and answers
+// the PNG's size in pixels.
+std::pair<double, double> RenderedSize(const fs::path& picture) {
+  const fs::path png = fs::path(picture).replace_extension(".png");
+  const fs::path complaints = fs::path(picture).replace_extension(".err");
+  const std::string render = std::string(RSVG_CONVERT) + " -o '" + png.string() + "' '" +
+                             picture.string() + "' 2>'" + complaints.string() + "'";
+  EXPECT_EQ(std::system(render.c_str()), 0) << picture;
+  EXPECT_EQ(ReadFile(complaints), "") << picture;
+  const std::string image = ReadFile(png);
+  fs::remove(png);
+  fs::remove(complaints);
+  if (image.size() <= 24 || image.substr(1, 3) != "PNG") {
+    ADD_FAILURE() << "no PNG from " << picture;
+    return {0, 0};
+  }
+  const auto big = [&](std::size_t at) {
+    return (static_cast<unsigned char>(image[at]) << 24) |
+           (static_cast<unsigned char>(image[at + 1]) << 16) |
+           (static_cast<unsigned char>(image[at + 2]) << 8) |
+           static_cast<unsigned char>(image[at + 3]);
+  };
+  return {big(16), big(20)};
+}
+
+// The widths of the bars drawn in `fill`, in the order drawn.
+std::vector<double> BarWidths(const std::string& svg, const std::string& fill) {
+  std::vector<double> widths;
+  const std::string tail = "\" height=\"18\" fill=\"" + fill + "\"";
+  for (std::size_t at = svg.find(tail); at != std::string::npos; at = svg.find(tail, at + 1)) {
+    const std::size_t width = svg.rfind("width=\"", at);
+    widths.push_back(std::stod(svg.substr(width + 7)));
+  }
+  return widths;
+}
 
 }  // namespace
 
@@ -477,6 +521,38 @@ TEST(Session, ColoursGoToTerminalsOnlyAndAScriptMayComeOnStandardInput) {
   EXPECT_EQ(mistaken.err, "stdin:3: the client has no game \"Gamma\": it has \"Alpha\"\n");
 }
 
+TEST(Session, AColouredBandEndsItsColoursBeforeItsLineEndEvenWhenItsTextHoldsLineEnds) {
+  // A condition whose text, from the client's settings, ends in CR LF: the warning window draws
+  // it on a band of its own.
+  Playground playground("@Alpha/Xar\r\nVor,1,12,NA\r\n\r\n");
+  playground.temp.Write(std::string("game/") + kSettings,
+                        "Trucelog\\Conditions = 1\n"
+                        "Trucelog\\Conditions\\0 = NA\n"
+                        "Trucelog\\Conditions\\0\\string = Non-aggression%0D%0A\n"
+                        "Trucelog\\flags = 110111\n");
+  const std::string script = kStartAlpha + "menu main \"Pact warnings\"\n";
+  for (const char* colour : {"--color=always", "--color=never"}) {
+    const HostRun run = RunHost({"--game", "game", colour}, playground.temp.Path(), script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Non-aggression\\x0D\\x0A")) << colour << "\n" << run.out;
+    std::size_t bands = 0;
+    for (std::size_t at = run.out.find("\x1b["); at != std::string::npos;
+         at = run.out.find("\x1b[", run.out.find('\n', at))) {
+      const std::size_t end = run.out.find('\n', at);
+      ASSERT_NE(end, std::string::npos);
+      EXPECT_EQ(run.out.rfind("\x1b[0m", end), end - 4) << run.out.substr(at, end - at);
+      EXPECT_EQ(run.out.compare(end + 1, 2, "\xE2\x94"), 0)
+          << "the line after a band begins with the box's side, uncoloured";
+      ++bands;
+    }
+    if (std::string(colour) == "--color=always") {
+      EXPECT_GE(bands, 2u) << "the pact's band and its condition's" << run.out;
+    } else {
+      EXPECT_EQ(bands, 0u) << run.out;
+    }
+  }
+}
+
 TEST(Pictures, ALongGameNameIsCutFromTheFileNamesAndKeptWholeInTheTitles) {
   Playground playground("");
   const std::string name(240, 'Z');
@@ -590,26 +666,224 @@ TEST(Pictures, EveryPictureOfTheDemoRendersWithARealSvgRenderer) {
   }
   EXPECT_EQ(pictures.size(), 11u) << "windows, dialogs, the confirmation, settings, timeline";
   for (const fs::path& picture : pictures) {
-    const fs::path png = root.Path() / (picture.stem().string() + ".png");
-    const fs::path complaints = root.Path() / "rsvg.err";
-    const std::string render = std::string(RSVG_CONVERT) + " -o '" + png.string() + "' '" +
-                               picture.string() + "' 2>'" + complaints.string() + "'";
-    EXPECT_EQ(std::system(render.c_str()), 0) << picture;
-    EXPECT_EQ(ReadFile(complaints), "") << picture;
     // As large as the picture says it is: the renderer read it whole.
-    const std::string svg = ReadFile(picture);
-    const std::size_t width = svg.find(" width=\"") + 8, height = svg.find(" height=\"") + 9;
-    const std::string image = ReadFile(png);
-    ASSERT_GT(image.size(), 24u) << png;
-    EXPECT_EQ(image.substr(1, 3), "PNG");
-    const auto big = [&](std::size_t at) {
-      return (static_cast<unsigned char>(image[at]) << 24) |
-             (static_cast<unsigned char>(image[at + 1]) << 16) |
-             (static_cast<unsigned char>(image[at + 2]) << 8) |
-             static_cast<unsigned char>(image[at + 3]);
-    };
-    EXPECT_NEAR(big(16), std::stod(svg.substr(width)), 1) << picture;
-    EXPECT_NEAR(big(20), std::stod(svg.substr(height)), 1) << picture;
+    const auto [width, height] = SaidSize(ReadFile(picture));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(picture);
+    EXPECT_NEAR(renderedWidth, width, 1) << picture;
+    EXPECT_NEAR(renderedHeight, height, 1) << picture;
+  }
+}
+
+TEST(Pictures, TheTimelineDrawsTurnsToOneScaleAndNamesTheStretchItShortens) {
+  Playground playground("@Alpha/Xar\r\nVor,100,199,NA\r\nLum,901,950,\r\n\r\n");
+  const HostRun run =
+      playground.Play("game Alpha Xar turn 950 races Xar Vor Lum\nactivate Alpha\ntimeline\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string svg = ReadFile(playground.Game() / "timeline.svg");
+  EXPECT_TRUE(Contains(svg,
+                       ">turns 200\xE2\x80\x93"
+                       "900 shortened<"))
+      << svg;
+  // Vor's hundred turns, ended, twice as wide as Lum's fifty, in force.
+  const std::vector<double> vor = BarWidths(svg, "#606060"), lum = BarWidths(svg, "#207000");
+  ASSERT_EQ(vor.size(), 1u) << svg;
+  ASSERT_EQ(lum.size(), 1u) << svg;
+  EXPECT_NEAR(vor[0] / lum[0], 2, 0.01) << vor[0] << " and " << lum[0];
+  // The 700 turns between them take less than either.
+  EXPECT_LT(SaidSize(svg).first, 2 * vor[0] + 300);
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the timeline with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  const auto [width, height] = SaidSize(svg);
+  const auto [renderedWidth, renderedHeight] = RenderedSize(playground.Game() / "timeline.svg");
+  EXPECT_NEAR(renderedWidth, width, 1);
+  EXPECT_NEAR(renderedHeight, height, 1);
+}
+
+namespace {
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// The <text> element that writes `text`, whole; empty when there is none.
+std::string TextElement(const std::string& svg, const std::string& text) {
+  const std::size_t at = svg.find(">" + text + "</text>");
+  if (at == std::string::npos) return "";
+  const std::size_t begin = svg.rfind("<text ", at);
+  return svg.substr(begin, at - begin + 1);
+}
+
+std::string Attribute(const std::string& element, const std::string& name) {
+  const std::size_t at = element.find(" " + name + "=\"");
+  if (at == std::string::npos) return "";
+  const std::size_t begin = at + name.size() + 3;
+  return element.substr(begin, element.find('"', begin) - begin);
+}
+
+}  // namespace
+
+TEST(Pictures, TheRaceTableIsDrawnAsTheClientShowsItWithThePactCellsAndTheSelection) {
+  Playground playground;
+  const std::string script = kStartAlpha + kSignKelWithACondition +
+                             "select races Lum Vor\n"
+                             "table picture\n"
+                             "table picture mine.svg\n";
+  const HostRun run = playground.Play(script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "(picture game/table.svg)\n")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "(picture mine.svg)\n")) << run.out;
+  const std::string svg = ReadFile(playground.Game() / "table.svg");
+  EXPECT_EQ(svg, playground.temp.Read("mine.svg"));
+  EXPECT_TRUE(Contains(svg, "<title>Race table of Alpha (Xar, turn 12)</title>"));
+  for (const char* column : {"Name", "Drive", "Status", "Notes", "Custom1", "Custom2", "Custom3"}) {
+    EXPECT_NE(TextElement(svg, column), "") << column;
+  }
+  // The cells the plug-in filled, on their race's line; the client's own status on Xar's.
+  const std::string kel = TextElement(svg, "Kel");
+  const std::string pact = TextElement(svg, "Pact(30)");
+  const std::string condition = TextElement(svg, "OB");
+  ASSERT_NE(pact, "") << svg;
+  ASSERT_NE(condition, "") << svg;
+  EXPECT_EQ(Attribute(pact, "y"), Attribute(kel, "y"));
+  EXPECT_EQ(Attribute(condition, "y"), Attribute(kel, "y"));
+  EXPECT_GT(std::stod(Attribute(condition, "x")), std::stod(Attribute(pact, "x")))
+      << "Custom1 lies right of Status";
+  EXPECT_EQ(Attribute(TextElement(svg, "you"), "y"), Attribute(TextElement(svg, "Xar"), "y"));
+  // Lum and Vor selected: white on the highlight, the others black on white.
+  for (const char* race : {"Lum", "Vor"}) {
+    EXPECT_EQ(Attribute(TextElement(svg, race), "fill"), "#ffffff") << race;
+  }
+  for (const char* race : {"Xar", "Kel"}) {
+    EXPECT_EQ(Attribute(TextElement(svg, race), "fill"), "#000000") << race;
+  }
+  EXPECT_EQ(Occurrences(svg, "fill=\"#0a246a\""), 3u) << "the caption bar and two lines";
+
+  // Into the snapshots folder, numbered with the others.
+  const HostRun snapped =
+      playground.Play(kStartAlpha + "table picture\n", {"--snapshots", "pictures"});
+  ASSERT_EQ(snapped.status, 0) << snapped.err;
+  EXPECT_TRUE(Contains(snapped.out, "(picture pictures/01-race-table-alpha-xar.svg)\n"))
+      << snapped.out;
+  const HostRun wrong = playground.Play(kStartAlpha + "table pictures\n");
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_TRUE(Contains(wrong.err, "expected table, or table picture [FILE]")) << wrong.err;
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the table with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  const auto [width, height] = SaidSize(svg);
+  const auto [renderedWidth, renderedHeight] = RenderedSize(playground.Game() / "table.svg");
+  EXPECT_NEAR(renderedWidth, width, 1);
+  EXPECT_NEAR(renderedHeight, height, 1);
+  EXPECT_NEAR(height, 20 + 4 + 20 + 4 * 18 + 4, 1) << "caption, headers, four races";
+}
+
+TEST(Pictures, ARaceTableTooLongForOnePictureIsDrawnOnNumberedPagesEachWithItsHeaders) {
+  Playground playground("");
+  std::string races = "Xar";
+  for (int i = 1; i < 1000; ++i) races += " R" + std::to_string(i);
+  const std::string start = "game Big Xar turn 12 races " + races + "\nactivate Big\n";
+  const HostRun run = playground.Play(start +
+                                          "select races R999\ntable picture\n"
+                                          "table picture big.svg\n",
+                                      {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out,
+                       "(picture pictures/01-race-table-big-xar-page-1-of-2.svg, "
+                       "pictures/02-race-table-big-xar-page-2-of-2.svg)\n"))
+      << Lines(run.out, 20);
+  EXPECT_TRUE(Contains(run.out, "(picture big-page-1.svg, big-page-2.svg)\n"));
+  const fs::path pictures = playground.temp.Path() / "pictures";
+  const std::string first = ReadFile(pictures / "01-race-table-big-xar-page-1-of-2.svg");
+  const std::string second = ReadFile(pictures / "02-race-table-big-xar-page-2-of-2.svg");
+  EXPECT_EQ(first, playground.temp.Read("big-page-1.svg"));
+  EXPECT_EQ(second, playground.temp.Read("big-page-2.svg"));
+  EXPECT_TRUE(Contains(first, "<title>Race table of Big (Xar, turn 12), page 1 of 2</title>"));
+  EXPECT_TRUE(Contains(second, "<title>Race table of Big (Xar, turn 12), page 2 of 2</title>"));
+  // Every race once, in order, each page under its own headers; the selection on the second.
+  EXPECT_NE(TextElement(first, "Xar"), "");
+  EXPECT_NE(TextElement(first, "R906"), "");
+  EXPECT_EQ(TextElement(first, "R907"), "");
+  EXPECT_NE(TextElement(second, "R907"), "");
+  EXPECT_NE(TextElement(second, "R999"), "");
+  for (const std::string* page : {&first, &second}) {
+    EXPECT_NE(TextElement(*page, "Custom3"), "");
+    const auto [width, height] = SaidSize(*page);
+    EXPECT_LE(width, 16384);
+    EXPECT_LE(height, 16384);
+  }
+  EXPECT_EQ(Attribute(TextElement(second, "R999"), "fill"), "#ffffff");
+  EXPECT_EQ(Occurrences(first, "fill=\"#0a246a\""), 1u) << "no selection there";
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the pages with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  for (const char* page :
+       {"01-race-table-big-xar-page-1-of-2.svg", "02-race-table-big-xar-page-2-of-2.svg"}) {
+    const auto [width, height] = SaidSize(ReadFile(pictures / page));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(pictures / page);
+    EXPECT_NEAR(renderedWidth, width, 1) << page;
+    EXPECT_NEAR(renderedHeight, height, 1) << page;
+  }
+}
+
+TEST(Pictures, ATimelineOfAThousandRacesIsDrawnOnNumberedPagesEachAWholePicture) {
+  std::string store = "@Big/Xar\r\n";
+  for (int i = 1; i <= 1000; ++i) {
+    store += "R" + std::to_string(i) + "," + std::to_string(1000 + i % 40) + "," +
+             std::to_string(1100 + i % 60) + ",NA\r\n";
+  }
+  Playground playground(store + "\r\n");
+  const std::string start = "game Big Xar turn 1200\nactivate Big\n";
+  const HostRun run =
+      playground.Play(start + "timeline\ntimeline tl.svg\n", {"--snapshots", "pictures"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const fs::path folder = playground.temp.Path() / "pictures";
+  std::vector<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(folder)) pages.push_back(entry.path());
+  std::sort(pages.begin(), pages.end());
+  ASSERT_GE(pages.size(), 2u);
+  std::string listed;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const std::string of =
+        "page-" + std::to_string(i + 1) + "-of-" + std::to_string(pages.size()) + ".svg";
+    EXPECT_EQ(pages[i].filename().string(),
+              (i < 9 ? "0" : "") + std::to_string(i + 1) + "-timeline-big-xar-" + of);
+    listed += (i == 0 ? "" : ", ") + ("pictures/" + pages[i].filename().string());
+    EXPECT_EQ(ReadFile(pages[i]),
+              playground.temp.Read("tl-page-" + std::to_string(i + 1) + ".svg"));
+  }
+  EXPECT_TRUE(Contains(run.out, "(from the store file): " + listed + "\n")) << Lines(run.out, 12);
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const std::string svg = ReadFile(pages[i]);
+    EXPECT_TRUE(Contains(svg, "<title>Pacts of Big/Xar, page " + std::to_string(i + 1) + " of " +
+                                  std::to_string(pages.size()) + "</title>"));
+    EXPECT_TRUE(Contains(svg, ">turn 1200<")) << "the axis on each page";
+    EXPECT_TRUE(Contains(svg, ">NA = (not in the dictionary)<")) << "the legend on each page";
+    const auto [width, height] = SaidSize(svg);
+    EXPECT_LE(width, 16384);
+    EXPECT_LE(height, 16384);
+  }
+  EXPECT_TRUE(Contains(ReadFile(pages.front()), ">R1<"));
+  EXPECT_TRUE(Contains(ReadFile(pages.back()), ">R999<")) << "sorted by name, R999 last";
+
+  if (!IsTool(RSVG_CONVERT)) {
+    GTEST_SKIP() << "no rsvg-convert to render the pages with: not installed (librsvg2-bin), "
+                    "or a Windows build, whose test programs cannot run it";
+  }
+  for (const fs::path& page : pages) {
+    const auto [width, height] = SaidSize(ReadFile(page));
+    const auto [renderedWidth, renderedHeight] = RenderedSize(page);
+    EXPECT_NEAR(renderedWidth, width, 1) << page;
+    EXPECT_NEAR(renderedHeight, height, 1) << page;
   }
 }
 
