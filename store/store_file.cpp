@@ -23,11 +23,23 @@ constexpr const char* kLineEnd = "\r\n";
 constexpr UINT kReadBlock = 64 * 1024;
 constexpr int kWriteChunk = 32 * 1024;
 
+BOOL IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+const char* SkipBlanks(const char* at) {
+  while (IsBlank(*at)) ++at;
+  return at;
+}
+
+// The white space a line loses at its ends (line ends never reach here).
+BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+
+}  // namespace
+
 // Where the pact lines of a file go. Consecutive lines share their key and mostly their race, so
 // a race's run of lines is gathered first; its history is then looked up once, given room for
 // the whole run and signed the run's pacts in file order: what is added is exactly what AddPact
 // adds, line by line.
-class PactSink {
+class PactStore::PactSink {
  public:
   explicit PactSink(PactStore& store) : store_(store) {}
 
@@ -36,6 +48,11 @@ class PactSink {
     key_ = key;
     races_ = nullptr;
   }
+
+  // Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
+  // commas, a turn without digits, a first turn after the last. Blanks between a number and
+  // the separator after it are skipped.
+  BOOL AddLine(const CString& line);
 
   // The pact of one line: the race is the `raceLength` bytes at `race`, the conditions the
   // rest of the line from `conditions`.
@@ -49,8 +66,8 @@ class PactSink {
   // Signs the run gathered so far.
   void Flush() {
     if (run_.empty()) return;
-    if (!races_) races_ = &FindOrCreateOwned<RacePacts>(store_, key_);
-    PactHistory& history = FindOrCreateOwned<PactHistory>(*races_, race_);
+    if (!races_) races_ = &store_.FindOrCreate(key_);
+    PactHistory& history = races_->FindOrCreate(race_);
     // A new race's pacts take exactly their room; a race that comes back, or whose run is
     // longer than one gathering, grows by half at least, so that growing stays linear.
     const INT_PTR held = history.GetSize();
@@ -101,20 +118,7 @@ class PactSink {
   std::size_t nextRecent_ = 0;
 };
 
-BOOL IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
-
-const char* SkipBlanks(const char* at) {
-  while (IsBlank(*at)) ++at;
-  return at;
-}
-
-// The white space a line loses at its ends (line ends never reach here).
-BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
-// Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
-// commas, a turn without digits, a first turn after the last. Blanks between a number and
-// the separator after it are skipped.
-BOOL LoadPactLine(PactSink& sink, const CString& line) {
+BOOL PactStore::PactSink::AddLine(const CString& line) {
   const char* text = line.GetString();
   const char* lineEnd = text + line.GetLength();
   const auto* firstComma =
@@ -134,12 +138,10 @@ BOOL LoadPactLine(PactSink& sink, const CString& line) {
   if (end == toText || static_cast<DWORD>(from) > static_cast<DWORD>(to)) return FALSE;
   end = SkipBlanks(end);
   if (*end == ',') ++end;
-  sink.Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from),
-           static_cast<DWORD>(to), end, static_cast<int>(lineEnd - end));
+  Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from), static_cast<DWORD>(to),
+      end, static_cast<int>(lineEnd - end));
   return TRUE;
 }
-
-}  // namespace
 
 // Where the lines of a file go: pacts into the store, every other line into the lines kept.
 class PactStore::LineTaker {
@@ -173,7 +175,7 @@ class PactStore::LineTaker {
     }
     if (!key_.IsEmpty()) {
       line_.SetString(first, static_cast<int>(last - first));
-      if (LoadPactLine(sink_, line_)) return;
+      if (sink_.AddLine(line_)) return;
     }
     Keep(begin, length);
   }
@@ -438,7 +440,12 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
 
 void PactStore::TakeContentsOf(PactStore& other) {
   DeleteOwned(*this);
-  ForEachOwned<RacePacts>(other, [&](const CString& key, RacePacts& races) { SetAt(key, &races); });
+  // This pool now holds nothing: it changes places with the one the taken histories live in.
+  pool_.Swap(other.pool_);
+  ForEachOwned<RacePacts>(other, [&](const CString& key, RacePacts& races) {
+    SetAt(key, &races);
+    if (races.pool_ == &other.pool_) races.pool_ = &pool_;
+  });
   other.RemoveAll();
   std::swap(kept_, other.kept_);
 }
