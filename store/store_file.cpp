@@ -4,6 +4,7 @@
 // text after a Ctrl-Z. The mark reads as nothing; everything else is written back.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,10 @@
 #include "store/storable_text.h"
 
 #include <string>
+
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <xmmintrin.h>
+#endif
 
 namespace {
 
@@ -274,6 +279,15 @@ void PactStore::ReadLines(CStdioFile& file, LineTaker& taker) {
 
 namespace {
 
+// Asks for the memory at `address` ahead of its use; only a hint.
+void Prefetch(const void* address) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  _mm_prefetch(static_cast<const char*>(address), _MM_HINT_T0);
+#else
+  __builtin_prefetch(address);
+#endif
+}
+
 // The reason a file exception carries, in the system's words.
 CString ReasonOf(const CFileException& error) {
   return SystemReason(error.m_lOsError > 0 ? static_cast<DWORD>(error.m_lOsError)
@@ -283,9 +297,10 @@ CString ReasonOf(const CFileException& error) {
 // Gathers the file's text and writes it a few tens of kilobytes at a time.
 class ChunkWriter {
  public:
-  explicit ChunkWriter(CStdioFile& file) : file_(file) {}
+  // The room for a chunk is made once and kept from chunk to chunk.
+  explicit ChunkWriter(CStdioFile& file) : file_(file) { text_.reserve(2 * kWriteChunk); }
 
-  CString& Text() { return text_; }
+  std::string& Text() { return text_; }
   // Bytes as they are, after the text gathered so far.
   void Append(const std::string& bytes) {
     if (bytes.empty()) return;
@@ -293,17 +308,37 @@ class ChunkWriter {
     file_.Write(bytes.data(), static_cast<UINT>(bytes.size()));
   }
   void WriteWhenFull() {
-    if (text_.GetLength() >= kWriteChunk) WriteAll();
+    if (text_.size() >= kWriteChunk) WriteAll();
   }
   void WriteAll() {
-    file_.Write(text_.GetString(), static_cast<UINT>(text_.GetLength()));
-    text_.Empty();
+    file_.Write(text_.data(), static_cast<UINT>(text_.size()));
+    text_.clear();
   }
 
  private:
   CStdioFile& file_;
-  CString text_;
+  std::string text_;
 };
+
+// Visits the histories of `races` in the map's order, asking for each one's memory while the one
+// before it is written: in a large store the histories of a race map lie far apart.
+template <class Visit>
+void ForEachHistoryAhead(const RacePacts& races, Visit visit) {
+  POSITION position = races.GetStartPosition();
+  if (!position) return;
+  CString names[2];
+  CObject* values[2] = {nullptr, nullptr};
+  races.GetNextAssoc(position, names[0], values[0]);
+  for (int current = 0;; current ^= 1) {
+    const bool more = position != nullptr;
+    if (more) {
+      races.GetNextAssoc(position, names[current ^ 1], values[current ^ 1]);
+      Prefetch(values[current ^ 1]);
+    }
+    if (values[current]) visit(names[current], *static_cast<const PactHistory*>(values[current]));
+    if (!more) return;
+  }
+}
 
 }  // namespace
 
@@ -388,15 +423,15 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
   }
   try {
     ChunkWriter writer(file);
-    CString& text = writer.Text();
+    std::string& text = writer.Text();
     if (kept_.byteOrderMark) text += kByteOrderMark;
     writer.Append(kept_.beforeFirstHeader);
     auto writeSection = [&](const CString& key, const RacePacts* races) {
       text += kHeaderMark;
-      text += key;
+      text.append(key.GetString(), static_cast<std::size_t>(key.GetLength()));
       text += kLineEnd;
       if (races) {
-        ForEachOwned<PactHistory>(*races, [&](const CString& race, const PactHistory& history) {
+        ForEachHistoryAhead(*races, [&](const CString& race, const PactHistory& history) {
           history.AppendLines(race, text);
           writer.WriteWhenFull();
         });
@@ -428,6 +463,9 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
     file.Abort();
     DeleteFileA(newFile);
     return FALSE;
+  } catch (const std::bad_alloc&) {
+    // The text is gathered in a standard string; running out of room is the framework's case.
+    AfxThrowMemoryException();
   }
   DWORD moveError = 0;
   if (!ReplaceWith(newFile, target, moveError)) {
