@@ -48,11 +48,14 @@ class PactStore::PactSink {
  public:
   explicit PactSink(PactStore& store) : store_(store) {}
 
-  void SetKey(const CString& key) {
+  // The key of the lines that follow: the `length` bytes at `key`.
+  void SetKey(const char* key, int length) {
     Flush();
-    key_ = key;
+    // Set in place: the key's one buffer is reused from section to section.
+    key_.SetString(key, length);
     races_ = nullptr;
   }
+  const CString& Key() const { return key_; }
 
   // Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
   // commas, a turn without digits, a first turn after the last. Blanks between a number and
@@ -172,13 +175,12 @@ class PactStore::LineTaker {
     while (last > first && IsWhiteSpace(last[-1])) --last;
     if (first == last) return;
     if (*first == kHeaderMark) {
-      key_.SetString(first + 1, static_cast<int>(last - first - 1));
-      sink_.SetKey(key_);
+      sink_.SetKey(first + 1, static_cast<int>(last - first - 1));
       keptSection_ = nullptr;
       inSection_ = true;
       return;
     }
-    if (!key_.IsEmpty()) {
+    if (!sink_.Key().IsEmpty()) {
       line_.SetString(first, static_cast<int>(last - first));
       if (sink_.AddLine(line_)) return;
     }
@@ -197,7 +199,7 @@ class PactStore::LineTaker {
   void Keep(const char* begin, std::size_t length) {
     std::string* lines = &store_.kept_.beforeFirstHeader;
     if (inSection_) {
-      if (!keptSection_) keptSection_ = &store_.kept_.sections[key_.GetString()];
+      if (!keptSection_) keptSection_ = &store_.kept_.sections[sink_.Key().GetString()];
       lines = keptSection_;
     }
     lines->append(begin, length);
@@ -206,7 +208,6 @@ class PactStore::LineTaker {
 
   PactStore& store_;
   PactSink sink_;
-  CString key_;
   CString line_;
   bool firstLine_ = true;
   bool inSection_ = false;
