@@ -60,14 +60,14 @@ class PactStore::PactSink {
   // Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
   // commas, a turn without digits, a first turn after the last. Blanks between a number and
   // the separator after it are skipped.
-  BOOL AddLine(const CString& line);
+  BOOL AddLine(const std::string& line);
 
   // The pact of one line: the race is the `raceLength` bytes at `race`, the conditions the
   // rest of the line from `conditions`.
   void Add(const char* race, int raceLength, DWORD from, DWORD to, const char* conditions,
            int conditionsLength) {
     if (!run_.empty() && (!IsRace(race, raceLength) || run_.size() == kLongestRun)) Flush();
-    if (run_.empty()) race_.SetString(race, raceLength);
+    if (run_.empty()) race_.assign(race, static_cast<std::size_t>(raceLength));
     run_.push_back({from, to, Shared(conditions, conditionsLength)});
   }
 
@@ -75,7 +75,7 @@ class PactStore::PactSink {
   void Flush() {
     if (run_.empty()) return;
     if (!races_) races_ = &store_.FindOrCreate(key_);
-    PactHistory& history = races_->FindOrCreate(race_);
+    PactHistory& history = races_->FindOrCreate(race_.c_str());
     // A new race's pacts take exactly their room; a race that comes back, or whose run is
     // longer than one gathering, grows by half at least, so that growing stays linear.
     const INT_PTR held = history.GetSize();
@@ -98,8 +98,8 @@ class PactStore::PactSink {
   static constexpr std::size_t kRecentTexts = 8;
 
   BOOL IsRace(const char* race, int length) const {
-    return race_.GetLength() == length &&
-           std::memcmp(race_.GetString(), race, static_cast<std::size_t>(length)) == 0;
+    return race_.size() == static_cast<std::size_t>(length) &&
+           std::memcmp(race_.data(), race, static_cast<std::size_t>(length)) == 0;
   }
 
   SharedText Shared(const char* text, int length) {
@@ -120,17 +120,17 @@ class PactStore::PactSink {
   PactStore& store_;
   CString key_;
   RacePacts* races_ = nullptr;
-  CString race_;
+  // The race and the line being read are scratch text, reused from line to line.
+  std::string race_;
   std::vector<Pact> run_;
   SharedText recent_[kRecentTexts];
   std::size_t nextRecent_ = 0;
 };
 
-BOOL PactStore::PactSink::AddLine(const CString& line) {
-  const char* text = line.GetString();
-  const char* lineEnd = text + line.GetLength();
-  const auto* firstComma =
-      static_cast<const char*>(std::memchr(text, ',', static_cast<std::size_t>(line.GetLength())));
+BOOL PactStore::PactSink::AddLine(const std::string& line) {
+  const char* text = line.c_str();
+  const char* lineEnd = text + line.size();
+  const auto* firstComma = static_cast<const char*>(std::memchr(text, ',', line.size()));
   if (!firstComma ||
       !std::memchr(firstComma + 1, ',', static_cast<std::size_t>(lineEnd - firstComma - 1))) {
     return FALSE;
@@ -181,7 +181,7 @@ class PactStore::LineTaker {
       return;
     }
     if (!sink_.Key().IsEmpty()) {
-      line_.SetString(first, static_cast<int>(last - first));
+      line_.assign(first, static_cast<std::size_t>(last - first));
       if (sink_.AddLine(line_)) return;
     }
     Keep(begin, length);
@@ -208,7 +208,7 @@ class PactStore::LineTaker {
 
   PactStore& store_;
   PactSink sink_;
-  CString line_;
+  std::string line_;
   bool firstLine_ = true;
   bool inSection_ = false;
   std::string* keptSection_ = nullptr;
