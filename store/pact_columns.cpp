@@ -16,18 +16,16 @@ SharedText* ConditionsOf(DWORD* turns, UINT capacity) {
 
 }  // namespace
 
-PactColumns::PactColumns() : turns_(reinterpret_cast<DWORD*>(inPlace_)) {
-  std::uninitialized_default_construct_n(ConditionsOf(turns_, 1), 1);
-}
+PactColumns::PactColumns() { std::uninitialized_default_construct_n(ConditionsOf(Turns(), 1), 1); }
 
 PactColumns::~PactColumns() {
   std::destroy_n(Conditions(), capacity_);
-  if (turns_ != reinterpret_cast<DWORD*>(inPlace_)) ::operator delete(turns_);
+  if (!InPlace()) ::operator delete(turns_);
 }
 
-const SharedText* PactColumns::Conditions() const { return ConditionsOf(turns_, capacity_); }
+const SharedText* PactColumns::Conditions() const { return ConditionsOf(Turns(), capacity_); }
 
-SharedText* PactColumns::Conditions() { return ConditionsOf(turns_, capacity_); }
+SharedText* PactColumns::Conditions() { return ConditionsOf(Turns(), capacity_); }
 
 void PactColumns::Reserve(UINT rows) {
   if (rows <= capacity_) return;
@@ -39,7 +37,8 @@ void PactColumns::Reserve(UINT rows) {
   std::memcpy(turns + rows, ToTurns(), size_ * sizeof(DWORD));
   std::move(Conditions(), Conditions() + size_, conditions);
   std::destroy_n(Conditions(), capacity_);
-  if (turns_ != reinterpret_cast<DWORD*>(inPlace_)) ::operator delete(turns_);
+  // Everything of the old rows is read before the pointer takes the place of an in-place row.
+  if (!InPlace()) ::operator delete(turns_);
   turns_ = turns;
   capacity_ = rows;
 }

@@ -17,10 +17,10 @@ class PactColumns {
   PactColumns& operator=(const PactColumns&) = delete;
 
   UINT GetSize() const { return size_; }
-  const DWORD* FromTurns() const { return turns_; }
-  const DWORD* ToTurns() const { return turns_ + capacity_; }
-  DWORD* FromTurns() { return turns_; }
-  DWORD* ToTurns() { return turns_ + capacity_; }
+  const DWORD* FromTurns() const { return Turns(); }
+  const DWORD* ToTurns() const { return Turns() + capacity_; }
+  DWORD* FromTurns() { return Turns(); }
+  DWORD* ToTurns() { return Turns() + capacity_; }
   const SharedText* Conditions() const;
   SharedText* Conditions();
 
@@ -37,10 +37,18 @@ class PactColumns {
   // The conditions column begins after two turns per row, whatever the capacity.
   static_assert(alignof(SharedText) <= 2 * sizeof(DWORD));
 
-  // The block: `capacity_` first turns, as many last turns, as many conditions. Conditions past
-  // the size hold no text.
-  DWORD* turns_;
+  bool InPlace() const { return capacity_ == 1; }
+  DWORD* Turns() const {
+    return InPlace() ? reinterpret_cast<DWORD*>(const_cast<unsigned char*>(inPlace_)) : turns_;
+  }
+
   UINT size_ = 0;
+  // One row is kept in place, and room is never given back: a capacity above one means a block.
   UINT capacity_ = 1;
-  alignas(SharedText) unsigned char inPlace_[kRowBytes];
+  // The block: `capacity_` first turns, as many last turns, as many conditions. Conditions past
+  // the size hold no text. The one row kept in place shares the pointer's room.
+  union {
+    DWORD* turns_;
+    alignas(SharedText) unsigned char inPlace_[kRowBytes];
+  };
 };

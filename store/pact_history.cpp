@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -116,36 +117,41 @@ void PactHistory::CutAfter(DWORD turn) {
 }
 
 void PactHistory::WriteLines(CString name, CStringList& lines) const {
-  CString line;
+  std::string line;
   for (INT_PTR i = 0; i < GetSize(); ++i) {
-    line.Empty();
+    line.clear();
     AppendLine(name, i, line);
-    lines.AddTail(line);
+    lines.AddTail(line.c_str());
   }
 }
 
-void PactHistory::AppendLines(const CString& name, CString& text) const {
+void PactHistory::AppendLines(const CString& name, std::string& text) const {
   for (INT_PTR i = 0; i < GetSize(); ++i) {
     AppendLine(name, i, text);
-    text += "\r\n";
+    text.append("\r\n", 2);
   }
 }
 
-// "%s,%d,%d,%s" with the name, the turns and the conditions, written piece by piece: a store
-// saves one line per pact.
-void PactHistory::AppendLine(const CString& name, INT_PTR index, CString& text) const {
+// "%s,%d,%d,%s" with the name, the turns and the conditions, written piece by piece into room
+// made once: a store saves one line per pact.
+void PactHistory::AppendLine(const CString& name, INT_PTR index, std::string& text) const {
   constexpr int kLongestTurn = 11;  // "-2147483648"
-  char turns[3 + 2 * kLongestTurn + 1];
-  char* at = turns;
+  const CString& conditions = Pacts.Conditions()[index].GetText();
+  const auto nameLength = static_cast<std::size_t>(name.GetLength());
+  const auto conditionsLength = static_cast<std::size_t>(conditions.GetLength());
+  const std::size_t start = text.size();
+  text.resize(start + nameLength + 3 + 2 * kLongestTurn + conditionsLength);
+  char* at = text.data() + start;
+  std::memcpy(at, name.GetString(), nameLength);
+  at += nameLength;
   for (const DWORD turn : {Pacts.FromTurns()[index], Pacts.ToTurns()[index]}) {
     *at++ = ',';
     at = std::to_chars(at, at + kLongestTurn, static_cast<int>(turn)).ptr;
   }
-  at[0] = ',';
-  at[1] = '\0';
-  text += name;
-  text += turns;
-  text += Pacts.Conditions()[index].GetText();
+  *at++ = ',';
+  std::memcpy(at, conditions.GetString(), conditionsLength);
+  at += conditionsLength;
+  text.resize(static_cast<std::size_t>(at - text.data()));
 }
 
 PactInterval PactHistory::GetInterval(INT_PTR index) const {

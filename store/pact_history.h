@@ -4,6 +4,8 @@
 // answer turn 0 and the empty string.
 #pragma once
 
+#include <string>
+
 #include "common/framework.h"
 #include "store/pact_columns.h"
 #include "store/shared_text.h"
@@ -43,7 +45,7 @@ class PactHistory : public CObject {
   // Appends one store-file line per pact, "name,from,to,conditions", turns as signed numbers.
   void WriteLines(CString name, CStringList& lines) const;
   // The same lines, each ended by CR LF as the file has them, appended to `text`.
-  void AppendLines(const CString& name, CString& text) const;
+  void AppendLines(const CString& name, std::string& text) const;
 
   INT_PTR GetSize() const { return static_cast<INT_PTR>(Pacts.GetSize()); }
   PactInterval GetInterval(INT_PTR index) const;
@@ -54,7 +56,7 @@ class PactHistory : public CObject {
 
  private:
   // Appends the store-file line of pact `index`, without its line end.
-  void AppendLine(const CString& name, INT_PTR index, CString& text) const;
+  void AppendLine(const CString& name, INT_PTR index, std::string& text) const;
   // Index of the pact that holds `turn`, or -1.
   INT_PTR FindContaining(DWORD turn) const;
 

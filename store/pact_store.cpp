@@ -2,15 +2,78 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
+#include <utility>
 
 #include "store/owned_map.h"
 
-RacePacts::~RacePacts() { DeleteOwned(*this); }
+struct HistoryPool::Block {
+  // A block of about four kilobytes: a few hundred histories, or a small store's all.
+  static constexpr std::size_t kPlaces = 127;
+  Block* next;
+  Place places[kPlaces];
+};
+
+HistoryPool::~HistoryPool() {
+  while (Block* block = blocks_) {
+    blocks_ = block->next;
+    ::operator delete(block);
+  }
+}
+
+PactHistory* HistoryPool::New() {
+  void* place;
+  if (free_) {
+    place = free_;
+    free_ = free_->nextFree;
+  } else {
+    if (!blocks_ || used_ == Block::kPlaces) {
+      void* memory = ::operator new(sizeof(Block), std::nothrow);
+      if (!memory) AfxThrowMemoryException();
+      auto* block = static_cast<Block*>(memory);
+      block->next = blocks_;
+      blocks_ = block;
+      used_ = 0;
+    }
+    place = blocks_->places[used_++].bytes;
+  }
+  return new (place) PactHistory;
+}
+
+void HistoryPool::Delete(PactHistory* history) {
+  history->~PactHistory();
+  auto* place = reinterpret_cast<Place*>(history);
+  place->nextFree = free_;
+  free_ = place;
+}
+
+void HistoryPool::Swap(HistoryPool& other) noexcept {
+  std::swap(free_, other.free_);
+  std::swap(blocks_, other.blocks_);
+  std::swap(used_, other.used_);
+}
+
+RacePacts::~RacePacts() {
+  ForEachOwned<PactHistory>(*this, [&](const CString&, PactHistory& history) {
+    if (pool_) {
+      pool_->Delete(&history);
+    } else {
+      delete &history;
+    }
+  });
+  RemoveAll();
+}
 
 PactHistory* RacePacts::Find(const char* race) const { return FindOwned<PactHistory>(*this, race); }
 
+PactHistory& RacePacts::FindOrCreate(const char* race) {
+  CObject*& value = (*this)[race];
+  if (!value) value = pool_ ? pool_->New() : new PactHistory;
+  return *static_cast<PactHistory*>(value);
+}
+
 void RacePacts::AddPact(CString race, DWORD from, DWORD to, CString conditions) {
-  FindOrCreateOwned<PactHistory>(*this, race).AddInterval(from, to, conditions);
+  FindOrCreate(race).AddInterval(from, to, conditions);
 }
 
 DWORD RacePacts::GetPactEnd(CString race, DWORD turn) const {
@@ -47,6 +110,12 @@ PactStore::~PactStore() { DeleteOwned(*this); }
 
 RacePacts* PactStore::Find(const char* key) const { return FindOwned<RacePacts>(*this, key); }
 
+RacePacts& PactStore::FindOrCreate(const char* key) {
+  CObject*& value = (*this)[key];
+  if (!value) value = new RacePacts(&pool_);
+  return *static_cast<RacePacts*>(value);
+}
+
 void PactStore::Record(const Change& change) {
   // Room first, so that a change made is always a change remembered; it grows by doubling, as
   // push_back would, rather than by one place per change.
@@ -60,8 +129,7 @@ void PactStore::Record(const Change& change) {
 void PactStore::Apply(const Change& change) {
   switch (change.kind) {
     case Change::sign:
-      FindOrCreateOwned<RacePacts>(*this, change.key)
-          .AddPact(change.race, change.from, change.to, change.conditions);
+      FindOrCreate(change.key).AddPact(change.race, change.from, change.to, change.conditions);
       break;
     case Change::breakPact:
       if (RacePacts* races = Find(change.key)) races->BreakPact(change.race, change.from);
@@ -75,7 +143,7 @@ void PactStore::Apply(const Change& change) {
       RacePacts* held = Find(change.race);
       if (held) {
         ForEachOwned<PactHistory>(*moved, [&](const CString& race, PactHistory& older) {
-          FindOrCreateOwned<PactHistory>(*held, race).TakeOlder(older);
+          held->FindOrCreate(race).TakeOlder(older);
         });
         delete moved;
       } else {

@@ -8,6 +8,7 @@
 // whoever wrote it last (see Save).
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,9 +18,41 @@
 #include "store/pact_history.h"
 #include "treaty/condition_dictionary.h"
 
+// Room for the histories of one store, in blocks that go with the pool: a race of one pact
+// then costs its history's bytes, not also a heap block's. The histories must be gone first.
+class HistoryPool {
+ public:
+  HistoryPool() = default;
+  ~HistoryPool();
+  HistoryPool(const HistoryPool&) = delete;
+  HistoryPool& operator=(const HistoryPool&) = delete;
+
+  // An empty history; throws the framework's memory exception when there is no room.
+  PactHistory* New();
+  void Delete(PactHistory* history);
+  // Takes the blocks, and the histories in them, of `other`, which takes this pool's.
+  void Swap(HistoryPool& other) noexcept;
+
+ private:
+  union Place {
+    Place* nextFree;
+    alignas(PactHistory) unsigned char bytes[sizeof(PactHistory)];
+  };
+  struct Block;
+
+  Place* free_ = nullptr;
+  Block* blocks_ = nullptr;
+  // Places of the newest block handed out so far.
+  std::size_t used_ = 0;
+};
+
 // The pacts of one store key: other race to its PactHistory.
 class RacePacts : public CMapStringToOb {
  public:
+  RacePacts() = default;
+  // The histories come from `pool`, which must outlive them; a RacePacts without a pool takes
+  // them from the heap.
+  explicit RacePacts(HistoryPool* pool) : pool_(pool) {}
   ~RacePacts() override;
 
   void AddPact(CString race, DWORD from, DWORD to, CString conditions);
@@ -31,6 +64,8 @@ class RacePacts : public CMapStringToOb {
   // Appends the store-file lines of every race.
   void WriteLines(CStringList& lines) const;
   const PactHistory* FindHistory(const char* race) const { return Find(race); }
+  // The history of `race`, created empty when the race is new.
+  PactHistory& FindOrCreate(const char* race);
 
   // The warning lines of the pacts in force at `turn` that end within `threshold` turns,
   // soonest first, races with equal turns left in visiting order. `conditions`, when given,
@@ -38,7 +73,11 @@ class RacePacts : public CMapStringToOb {
   void ScanExpiry(DWORD turn, int threshold, CStringArray& lines, CStringArray* conditions) const;
 
  private:
+  friend class PactStore;
+
   PactHistory* Find(const char* race) const;
+
+  HistoryPool* pool_ = nullptr;
 };
 
 class PactStore : public CMapStringToOb {
@@ -102,8 +141,11 @@ class PactStore : public CMapStringToOb {
   };
 
   class LineTaker;
+  class PactSink;
 
   RacePacts* Find(const char* key) const;
+  // The races of `key`, created empty when the key is new; their histories come from pool_.
+  RacePacts& FindOrCreate(const char* key);
   void Apply(const Change& change);
   // Makes `change`, and remembers it for a save that has to read the file first.
   void Record(const Change& change);
@@ -119,6 +161,8 @@ class PactStore : public CMapStringToOb {
   // Takes the pacts and kept lines of `other`, giving up its own.
   void TakeContentsOf(PactStore& other);
 
+  // The histories of every race of this store.
+  HistoryPool pool_;
   KeptLines kept_;
   std::vector<Change> changes_;
   // TRUE while the file is known to be as this store last read or wrote it (or absent then).

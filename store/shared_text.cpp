@@ -96,8 +96,6 @@ SharedText::SharedText(const SharedText& other) : copy_(other.copy_) {
   if (copy_) ++copy_->holders;
 }
 
-SharedText::SharedText(SharedText&& other) noexcept : copy_(std::exchange(other.copy_, nullptr)) {}
-
 SharedText& SharedText::operator=(const SharedText& other) {
   if (other.copy_) ++other.copy_->holders;
   if (copy_) Copies::Release(copy_);
@@ -112,9 +110,7 @@ SharedText& SharedText::operator=(SharedText&& other) noexcept {
   return *this;
 }
 
-SharedText::~SharedText() {
-  if (copy_) Copies::Release(copy_);
-}
+void SharedText::Release() { Copies::Release(copy_); }
 
 const CString& SharedText::GetText() const {
   static const CString empty;

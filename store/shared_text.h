@@ -12,10 +12,13 @@ class SharedText {
   SharedText() = default;
   explicit SharedText(const CString& text);
   SharedText(const SharedText& other);
-  SharedText(SharedText&& other) noexcept;
+  SharedText(SharedText&& other) noexcept : copy_(other.copy_) { other.copy_ = nullptr; }
   SharedText& operator=(const SharedText& other);
   SharedText& operator=(SharedText&& other) noexcept;
-  ~SharedText();
+  // Most texts a store lets go of are moved-from or empty: only those holding a copy call out.
+  ~SharedText() {
+    if (copy_) Release();
+  }
 
   const CString& GetText() const;
   BOOL IsEmpty() const { return copy_ == nullptr; }
@@ -25,6 +28,9 @@ class SharedText {
  private:
   struct Copy;
   class Copies;
+
+  // Gives up this text's hold on its copy.
+  void Release();
 
   Copy* copy_ = nullptr;
 };

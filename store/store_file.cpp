@@ -4,6 +4,8 @@
 // text after a Ctrl-Z. The mark reads as nothing; everything else is written back.
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,7 +14,9 @@
 #include "store/pact_store.h"
 #include "store/storable_text.h"
 
-#include <string>
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <xmmintrin.h>
+#endif
 
 namespace {
 
@@ -23,34 +27,54 @@ constexpr const char* kLineEnd = "\r\n";
 constexpr UINT kReadBlock = 64 * 1024;
 constexpr int kWriteChunk = 32 * 1024;
 
+BOOL IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+const char* SkipBlanks(const char* at) {
+  while (IsBlank(*at)) ++at;
+  return at;
+}
+
+// The white space a line loses at its ends (line ends never reach here).
+BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+
+}  // namespace
+
 // Where the pact lines of a file go. Consecutive lines share their key and mostly their race, so
 // a race's run of lines is gathered first; its history is then looked up once, given room for
 // the whole run and signed the run's pacts in file order: what is added is exactly what AddPact
 // adds, line by line.
-class PactSink {
+class PactStore::PactSink {
  public:
   explicit PactSink(PactStore& store) : store_(store) {}
 
-  void SetKey(const CString& key) {
+  // The key of the lines that follow: the `length` bytes at `key`.
+  void SetKey(const char* key, int length) {
     Flush();
-    key_ = key;
+    // Set in place: the key's one buffer is reused from section to section.
+    key_.SetString(key, length);
     races_ = nullptr;
   }
+  const CString& Key() const { return key_; }
+
+  // Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
+  // commas, a turn without digits, a first turn after the last. Blanks between a number and
+  // the separator after it are skipped.
+  BOOL AddLine(const std::string& line);
 
   // The pact of one line: the race is the `raceLength` bytes at `race`, the conditions the
   // rest of the line from `conditions`.
   void Add(const char* race, int raceLength, DWORD from, DWORD to, const char* conditions,
            int conditionsLength) {
     if (!run_.empty() && (!IsRace(race, raceLength) || run_.size() == kLongestRun)) Flush();
-    if (run_.empty()) race_.SetString(race, raceLength);
+    if (run_.empty()) race_.assign(race, static_cast<std::size_t>(raceLength));
     run_.push_back({from, to, Shared(conditions, conditionsLength)});
   }
 
   // Signs the run gathered so far.
   void Flush() {
     if (run_.empty()) return;
-    if (!races_) races_ = &FindOrCreateOwned<RacePacts>(store_, key_);
-    PactHistory& history = FindOrCreateOwned<PactHistory>(*races_, race_);
+    if (!races_) races_ = &store_.FindOrCreate(key_);
+    PactHistory& history = races_->FindOrCreate(race_.c_str());
     // A new race's pacts take exactly their room; a race that comes back, or whose run is
     // longer than one gathering, grows by half at least, so that growing stays linear.
     const INT_PTR held = history.GetSize();
@@ -73,8 +97,8 @@ class PactSink {
   static constexpr std::size_t kRecentTexts = 8;
 
   BOOL IsRace(const char* race, int length) const {
-    return race_.GetLength() == length &&
-           std::memcmp(race_.GetString(), race, static_cast<std::size_t>(length)) == 0;
+    return race_.size() == static_cast<std::size_t>(length) &&
+           std::memcmp(race_.data(), race, static_cast<std::size_t>(length)) == 0;
   }
 
   SharedText Shared(const char* text, int length) {
@@ -95,30 +119,17 @@ class PactSink {
   PactStore& store_;
   CString key_;
   RacePacts* races_ = nullptr;
-  CString race_;
+  // The race and the line being read are scratch text, reused from line to line.
+  std::string race_;
   std::vector<Pact> run_;
   SharedText recent_[kRecentTexts];
   std::size_t nextRecent_ = 0;
 };
 
-BOOL IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
-
-const char* SkipBlanks(const char* at) {
-  while (IsBlank(*at)) ++at;
-  return at;
-}
-
-// The white space a line loses at its ends (line ends never reach here).
-BOOL IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
-// Adds the pact of one line, trimmed; FALSE when the line describes none: fewer than two
-// commas, a turn without digits, a first turn after the last. Blanks between a number and
-// the separator after it are skipped.
-BOOL LoadPactLine(PactSink& sink, const CString& line) {
-  const char* text = line.GetString();
-  const char* lineEnd = text + line.GetLength();
-  const auto* firstComma =
-      static_cast<const char*>(std::memchr(text, ',', static_cast<std::size_t>(line.GetLength())));
+BOOL PactStore::PactSink::AddLine(const std::string& line) {
+  const char* text = line.c_str();
+  const char* lineEnd = text + line.size();
+  const auto* firstComma = static_cast<const char*>(std::memchr(text, ',', line.size()));
   if (!firstComma ||
       !std::memchr(firstComma + 1, ',', static_cast<std::size_t>(lineEnd - firstComma - 1))) {
     return FALSE;
@@ -134,12 +145,10 @@ BOOL LoadPactLine(PactSink& sink, const CString& line) {
   if (end == toText || static_cast<DWORD>(from) > static_cast<DWORD>(to)) return FALSE;
   end = SkipBlanks(end);
   if (*end == ',') ++end;
-  sink.Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from),
-           static_cast<DWORD>(to), end, static_cast<int>(lineEnd - end));
+  Add(text, static_cast<int>(firstComma - text), static_cast<DWORD>(from), static_cast<DWORD>(to),
+      end, static_cast<int>(lineEnd - end));
   return TRUE;
 }
-
-}  // namespace
 
 // Where the lines of a file go: pacts into the store, every other line into the lines kept.
 class PactStore::LineTaker {
@@ -165,15 +174,14 @@ class PactStore::LineTaker {
     while (last > first && IsWhiteSpace(last[-1])) --last;
     if (first == last) return;
     if (*first == kHeaderMark) {
-      key_.SetString(first + 1, static_cast<int>(last - first - 1));
-      sink_.SetKey(key_);
+      sink_.SetKey(first + 1, static_cast<int>(last - first - 1));
       keptSection_ = nullptr;
       inSection_ = true;
       return;
     }
-    if (!key_.IsEmpty()) {
-      line_.SetString(first, static_cast<int>(last - first));
-      if (LoadPactLine(sink_, line_)) return;
+    if (!sink_.Key().IsEmpty()) {
+      line_.assign(first, static_cast<std::size_t>(last - first));
+      if (sink_.AddLine(line_)) return;
     }
     Keep(begin, length);
   }
@@ -190,7 +198,7 @@ class PactStore::LineTaker {
   void Keep(const char* begin, std::size_t length) {
     std::string* lines = &store_.kept_.beforeFirstHeader;
     if (inSection_) {
-      if (!keptSection_) keptSection_ = &store_.kept_.sections[key_.GetString()];
+      if (!keptSection_) keptSection_ = &store_.kept_.sections[sink_.Key().GetString()];
       lines = keptSection_;
     }
     lines->append(begin, length);
@@ -199,8 +207,7 @@ class PactStore::LineTaker {
 
   PactStore& store_;
   PactSink sink_;
-  CString key_;
-  CString line_;
+  std::string line_;
   bool firstLine_ = true;
   bool inSection_ = false;
   std::string* keptSection_ = nullptr;
@@ -272,6 +279,15 @@ void PactStore::ReadLines(CStdioFile& file, LineTaker& taker) {
 
 namespace {
 
+// Asks for the memory at `address` ahead of its use; only a hint.
+void Prefetch(const void* address) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  _mm_prefetch(static_cast<const char*>(address), _MM_HINT_T0);
+#else
+  __builtin_prefetch(address);
+#endif
+}
+
 // The reason a file exception carries, in the system's words.
 CString ReasonOf(const CFileException& error) {
   return SystemReason(error.m_lOsError > 0 ? static_cast<DWORD>(error.m_lOsError)
@@ -281,9 +297,10 @@ CString ReasonOf(const CFileException& error) {
 // Gathers the file's text and writes it a few tens of kilobytes at a time.
 class ChunkWriter {
  public:
-  explicit ChunkWriter(CStdioFile& file) : file_(file) {}
+  // The room for a chunk is made once and kept from chunk to chunk.
+  explicit ChunkWriter(CStdioFile& file) : file_(file) { text_.reserve(2 * kWriteChunk); }
 
-  CString& Text() { return text_; }
+  std::string& Text() { return text_; }
   // Bytes as they are, after the text gathered so far.
   void Append(const std::string& bytes) {
     if (bytes.empty()) return;
@@ -291,17 +308,37 @@ class ChunkWriter {
     file_.Write(bytes.data(), static_cast<UINT>(bytes.size()));
   }
   void WriteWhenFull() {
-    if (text_.GetLength() >= kWriteChunk) WriteAll();
+    if (text_.size() >= kWriteChunk) WriteAll();
   }
   void WriteAll() {
-    file_.Write(text_.GetString(), static_cast<UINT>(text_.GetLength()));
-    text_.Empty();
+    file_.Write(text_.data(), static_cast<UINT>(text_.size()));
+    text_.clear();
   }
 
  private:
   CStdioFile& file_;
-  CString text_;
+  std::string text_;
 };
+
+// Visits the histories of `races` in the map's order, asking for each one's memory while the one
+// before it is written: in a large store the histories of a race map lie far apart.
+template <class Visit>
+void ForEachHistoryAhead(const RacePacts& races, Visit visit) {
+  POSITION position = races.GetStartPosition();
+  if (!position) return;
+  CString names[2];
+  CObject* values[2] = {nullptr, nullptr};
+  races.GetNextAssoc(position, names[0], values[0]);
+  for (int current = 0;; current ^= 1) {
+    const bool more = position != nullptr;
+    if (more) {
+      races.GetNextAssoc(position, names[current ^ 1], values[current ^ 1]);
+      Prefetch(values[current ^ 1]);
+    }
+    if (values[current]) visit(names[current], *static_cast<const PactHistory*>(values[current]));
+    if (!more) return;
+  }
+}
 
 }  // namespace
 
@@ -386,15 +423,15 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
   }
   try {
     ChunkWriter writer(file);
-    CString& text = writer.Text();
+    std::string& text = writer.Text();
     if (kept_.byteOrderMark) text += kByteOrderMark;
     writer.Append(kept_.beforeFirstHeader);
     auto writeSection = [&](const CString& key, const RacePacts* races) {
       text += kHeaderMark;
-      text += key;
+      text.append(key.GetString(), static_cast<std::size_t>(key.GetLength()));
       text += kLineEnd;
       if (races) {
-        ForEachOwned<PactHistory>(*races, [&](const CString& race, const PactHistory& history) {
+        ForEachHistoryAhead(*races, [&](const CString& race, const PactHistory& history) {
           history.AppendLines(race, text);
           writer.WriteWhenFull();
         });
@@ -426,6 +463,9 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
     file.Abort();
     DeleteFileA(newFile);
     return FALSE;
+  } catch (const std::bad_alloc&) {
+    // The text is gathered in a standard string; running out of room is the framework's case.
+    AfxThrowMemoryException();
   }
   DWORD moveError = 0;
   if (!ReplaceWith(newFile, target, moveError)) {
@@ -438,7 +478,12 @@ BOOL PactStore::WriteTo(const CString& target, CString& why) const {
 
 void PactStore::TakeContentsOf(PactStore& other) {
   DeleteOwned(*this);
-  ForEachOwned<RacePacts>(other, [&](const CString& key, RacePacts& races) { SetAt(key, &races); });
+  // This pool now holds nothing: it changes places with the one the taken histories live in.
+  pool_.Swap(other.pool_);
+  ForEachOwned<RacePacts>(other, [&](const CString& key, RacePacts& races) {
+    SetAt(key, &races);
+    if (races.pool_ == &other.pool_) races.pool_ = &pool_;
+  });
   other.RemoveAll();
   std::swap(kept_, other.kept_);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -291,4 +292,56 @@ TEST(StoreFile, ASaveOverAFileThatIsOpenFailsAndLeavesItAsItWas) {
   reader.Close();
   EXPECT_EQ(file.Bytes(), kExampleFile);
   EXPECT_FALSE(file.dir.Exists("PLUGINS/Trucelog.ini.new"));
+}
+
+// Histories of hundreds of races, loaded, read again by a save from a file another client
+// changed, moved into another key and dropped with theirs, then new ones made in their place:
+// each history stays with its own race's pacts.
+TEST(PactStore, HistoriesStayTheirRacesWhileTheyMoveBetweenKeysAndStores) {
+  constexpr int kRaces = 300;
+  auto raceName = [](int race) {
+    char name[8];
+    std::snprintf(name, sizeof name, "R%03d", race);
+    return std::string(name);
+  };
+  std::string alpha = "@Alpha/Xar\r\n";
+  for (int race = 0; race < kRaces; ++race) {
+    alpha += raceName(race) + "," + std::to_string(2 * race + 1) + "," +
+             std::to_string(2 * race + 2) + ",NA\r\n";
+  }
+  alpha += "\r\n";
+  const std::string beta = "@Beta/Xar\r\nKel,1,12,\r\nVor,3,4,OB\r\n\r\n";
+  StoreWithFile file(alpha + beta);
+  ASSERT_EQ(file.store.GetPactEnd("Alpha/Xar", "R299", 600), 600u);
+
+  // Another client saved meanwhile: the next save reads the file and takes what it read.
+  const std::string gamma = "@Gamma/Xar\r\nLum,1,2,\r\n\r\n";
+  file.dir.Write("PLUGINS/Trucelog.ini", alpha + beta + gamma);
+  file.store.AddPact("Beta/Xar", "New", 1, 3, "");
+  ASSERT_TRUE(SaveStore(file.store, file.Path().c_str()));
+  EXPECT_EQ(file.store.GetPactEnd("Gamma/Xar", "Lum", 1), 2u);
+
+  // Alpha's races move into Beta, and Alpha's histories are dropped; Delta's take their room.
+  file.store.RenameKey("Alpha/Xar", "Beta/Xar");
+  for (int race = 0; race < kRaces; ++race) {
+    file.store.AddPact("Delta/Xar", raceName(race).c_str(), 1000, 1000 + race, "TR");
+  }
+  for (int race = 0; race < kRaces; ++race) {
+    const std::string name = raceName(race);
+    EXPECT_EQ(file.store.GetPactEnd("Beta/Xar", name.c_str(), 2 * race + 1), 2u * race + 2) << name;
+    EXPECT_STREQ(file.store.GetConditionsAt("Beta/Xar", name.c_str(), 2 * race + 1), "NA") << name;
+    EXPECT_EQ(file.store.GetPactEnd("Delta/Xar", name.c_str(), 1000), 1000u + race) << name;
+  }
+
+  std::string expected = beta.substr(0, beta.size() - 2) + "New,1,3,\r\n";
+  std::string delta = "@Delta/Xar\r\n";
+  for (int race = 0; race < kRaces; ++race) {
+    const std::string name = raceName(race);
+    expected +=
+        name + "," + std::to_string(2 * race + 1) + "," + std::to_string(2 * race + 2) + ",NA\r\n";
+    delta += name + ",1000," + std::to_string(1000 + race) + ",TR\r\n";
+  }
+  expected += "\r\n" + delta + "\r\n" + gamma;
+  ASSERT_TRUE(SaveStore(file.store, file.Path().c_str()));
+  EXPECT_EQ(Sections(file.Bytes()), Sections(expected));
 }
