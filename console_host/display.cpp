@@ -92,3 +92,17 @@ std::string TypedAnsi(const std::string& utf8) {
   }
   return out;
 }
+
+std::string ShowAnsiOnOneLine(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string safe;
+  for (const char ch : bytes) {
+    const auto code = static_cast<unsigned char>(ch);
+    if (code < 0x20 || code == 0x7F) {
+      safe += std::string("\\x") + kHex[code >> 4] + kHex[code & 0xF];
+    } else {
+      safe += ch;
+    }
+  }
+  return ShowAnsi(safe);
+}

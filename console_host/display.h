@@ -6,6 +6,9 @@
 #include <string>
 
 std::string ShowAnsi(const std::string& bytes);
+// The same with the bytes no terminal should get (line ends and other controls) written \xHH, so
+// that the text stays on its line.
+std::string ShowAnsiOnOneLine(const std::string& bytes);
 // The characters ShowAnsi shows, back as the code page's bytes; any other byte, and any UTF-8
 // character the code page lacks, stays as it was.
 std::string TypedAnsi(const std::string& utf8);

@@ -258,23 +258,9 @@ void Console::TimelineCommand(const std::vector<std::string>& words) {
 void Console::SettingsCommand(const std::vector<std::string>&) {
   printer_.Line("The client's settings store (" + std::string(kSettingsFileName) + "):");
   if (host_.settings.empty()) printer_.Line("  (empty)");
-  // As the plug-in wrote them, in the client's code page, as the store file is shown; only
-  // bytes no terminal should get are written \xHH.
-  const auto shown = [](const std::string& text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string safe;
-    for (const char ch : text) {
-      const auto code = static_cast<unsigned char>(ch);
-      if (code < 0x20 || code == 0x7F) {
-        safe += std::string("\\x") + kHex[code >> 4] + kHex[code & 0xF];
-      } else {
-        safe += ch;
-      }
-    }
-    return ShowAnsi(safe);
-  };
+  // As the plug-in wrote them, in the client's code page, as the store file is shown.
   for (const auto& [name, value] : host_.settings) {
-    printer_.Line("  " + shown(name) + " = " + shown(value));
+    printer_.Line("  " + ShowAnsiOnOneLine(name) + " = " + ShowAnsiOnOneLine(value));
   }
 }
 

@@ -33,22 +33,6 @@ std::string Escape24(COLORREF colour, bool background) {
          std::to_string(GetBValue(colour)) + "m";
 }
 
-// A band's text as one terminal line: a line end or other control character the plug-in drew
-// would end the line inside its colours, which would then run on into the next.
-std::string OneLine(const std::string& ansi) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string safe;
-  for (const char ch : ansi) {
-    const auto code = static_cast<unsigned char>(ch);
-    if (code < 0x20 || code == 0x7F) {
-      safe += std::string("\\x") + kHex[code >> 4] + kHex[code & 0xF];
-    } else {
-      safe += ch;
-    }
-  }
-  return ShowAnsi(safe);
-}
-
 }  // namespace
 
 std::vector<PaintedBand> BandsOf(const CDisplayList& painted) {
@@ -110,11 +94,11 @@ std::vector<std::string> BandLines(const std::vector<PaintedBand>& bands, bool c
   std::size_t cells = 0;  // the bands' width in terminal cells: one a character of the font
   for (const PaintedBand& band : bands) {
     nameWidth = (std::max)(nameWidth, ColourName(band.band).size());
-    cells = (std::max)({cells, DisplayWidth(OneLine(band.text)) + 2,
+    cells = (std::max)({cells, DisplayWidth(ShowAnsiOnOneLine(band.text)) + 2,
                         static_cast<std::size_t>(band.width / CDC::kCellWidth) + 1});
   }
   for (const PaintedBand& band : bands) {
-    const std::string text = OneLine(band.text);
+    const std::string text = ShowAnsiOnOneLine(band.text);
     if (color) {
       lines.push_back(Escape24(band.band, true) + Escape24(band.ink, false) +
                       PadRight(" " + text, cells) + "\x1b[0m");
