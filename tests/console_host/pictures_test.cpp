@@ -416,12 +416,12 @@ TEST(Timeline,
   // Two pacts, too long together for the picture: the stretches inside them are shortened, and
   // the longer one, alone in its stretch, is still drawn as wide as the shorter one, which lies
   // across the current turn's stretch too.
-  const std::vector<TimelineRow> near = {{"Lum", {{200, 400, ""}}}, {"Vor", {{0, 199, ""}}}};
-  const TimelineLayout widened = OnePage("Alpha/Xar", 0, near, {});
+  const std::vector<TimelineRow> crowded = {{"Lum", {{200, 400, ""}}}, {"Vor", {{0, 199, ""}}}};
+  const TimelineLayout widened = OnePage("Alpha/Xar", 0, crowded, {});
   EXPECT_EQ(widened.shortened, (std::vector<TurnSpan>{{1, 199}, {200, 400}}));
   ASSERT_EQ(widened.bars.size(), 2u);
   EXPECT_GE(widened.bars[0].box.width, widened.bars[1].box.width - 0.01);
-  ExpectOneScaleInOrder(widened, near);
+  ExpectOneScaleInOrder(widened, crowded);
   ExpectLabelsClear(widened);
 }
 
