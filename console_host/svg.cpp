@@ -122,6 +122,16 @@ void SvgPicture::ScrollBar(double x, double y, double length, double shown, doub
   }
 }
 
+void SvgPicture::WindowFrame(const std::string& caption, bool active) {
+  Rect(0, 0, width_, height_, "#d4d0c8", "#404040");
+  Rect(1, 1, width_ - 2, kSvgTitleBar, active ? "#0a246a" : "#808080");
+  BeginClip(1, 1, width_ - 2, kSvgTitleBar);
+  Text(6, 15, caption, "#ffffff",
+       "font-family=\"Tahoma, DejaVu Sans, Arial, sans-serif\" font-weight=\"bold\" font-size=\"" +
+           SvgNumber(FittingSize(caption, 12, (width_ - 12) / 1.15)) + "\"");
+  EndClip();
+}
+
 SvgPicture::SvgPicture(double width, double height, const std::string& title)
     : width_(width), height_(height), title_(title) {}
 

@@ -26,6 +26,8 @@ inline constexpr double kSvgLargest = 16384;
 
 // The width of a scroll bar.
 inline constexpr double kSvgScrollBar = 16;
+// The height of a window's title bar.
+inline constexpr double kSvgTitleBar = 20;
 
 class SvgPicture {
  public:
@@ -46,6 +48,9 @@ class SvgPicture {
   // A scroll bar `length` long from x, y, down or across, for a view showing `shown` of
   // `whole`, scrolled to its start.
   void ScrollBar(double x, double y, double length, double shown, double whole, bool vertical);
+  // The frame of a client window as large as the picture: its face and edge, and its title bar
+  // with `caption` made to fit, blue while the window is active, grey otherwise.
+  void WindowFrame(const std::string& caption, bool active);
 
   std::string Finish() const;
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr double kTitleBar = 20;
+constexpr double kTitleBar = kSvgTitleBar;
 constexpr double kBorder = 4;
 constexpr double kHeader = 20;
 constexpr double kRow = 18;
@@ -41,13 +41,7 @@ std::string Page(const RaceTable& table, const std::vector<double>& widths, std:
   const double top = kTitleBar + kBorder;
   const double height = top + kHeader + kRow * static_cast<double>(end - first) + kBorder;
   SvgPicture picture(width, height, caption);
-  picture.Rect(0, 0, width, height, kFace, "#404040");
-  picture.Rect(1, 1, width - 2, kTitleBar, kHighlight);
-  picture.BeginClip(1, 1, width - 2, kTitleBar);
-  picture.Text(6, 15, caption, "#ffffff",
-               "font-family=\"Tahoma, DejaVu Sans, Arial, sans-serif\" font-weight=\"bold\" "
-               "font-size=\"12\" xml:space=\"preserve\"");
-  picture.EndClip();
+  picture.WindowFrame(caption, true);
   picture.Rect(kBorder, top, listWidth, height - top - kBorder, "#ffffff");
   for (std::size_t r = first; r < end; ++r) {
     if (r < table.selected.size() && table.selected[r]) {

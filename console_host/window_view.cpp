@@ -17,7 +17,7 @@ constexpr NamedColour kColours[] = {{RGB(255, 255, 255), "white"},
                                     {RGB(96, 96, 96), "grey"},
                                     {RGB(32, 112, 0), "green"}};
 
-constexpr double kTitleBar = 20;
+constexpr double kTitleBar = kSvgTitleBar;
 constexpr double kBorder = 4;
 constexpr double kMinimised = 160;  // the width of a minimised window's caption bar
 constexpr SIZE kLargest = {4000, 3000};
@@ -127,15 +127,7 @@ std::string WindowSvg(const HostMainWindow::Child& window, const CDisplayList& p
   height =
       std::clamp(height, window.showCmd == SW_SHOWMINIMIZED ? height : 60.0, kLargest.cy * 1.0);
   SvgPicture picture(width, height, window.caption);
-  picture.Rect(0, 0, width, height, "#d4d0c8", "#404040");
-  picture.Rect(1, 1, width - 2, kTitleBar, window.active ? "#0a246a" : "#808080");
-  const std::string titleFont =
-      "font-family=\"Tahoma, DejaVu Sans, Arial, sans-serif\" font-weight=\"bold\"";
-  picture.BeginClip(1, 1, width - 2, kTitleBar);
-  picture.Text(6, 15, window.caption, "#ffffff",
-               titleFont + " font-size=\"" +
-                   SvgNumber(FittingSize(window.caption, 12, (width - 12) / 1.15)) + "\"");
-  picture.EndClip();
+  picture.WindowFrame(window.caption, window.active);
   if (window.showCmd == SW_SHOWMINIMIZED) return picture.Finish();
 
   // The client area, less the scroll bars the view needs for what it holds beyond it.
